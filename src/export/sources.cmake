@@ -1,0 +1,1 @@
+target_sources(fibu_export PRIVATE placeholder.cpp)

@@ -1,0 +1,1 @@
+target_sources(fibu_grid PRIVATE placeholder.cpp)

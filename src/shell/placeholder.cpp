@@ -1,0 +1,1 @@
+// Removed once the library has its first real source.

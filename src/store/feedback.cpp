@@ -1,0 +1,7 @@
+#include "store/feedback.h"
+
+Feedback& silentFeedback()
+{
+    static Feedback silent;
+    return silent;
+}
