@@ -1,1 +1,1 @@
-target_sources(fibu_shell PRIVATE placeholder.cpp)
+target_sources(fibu_shell PRIVATE areaentries.h placeholder.cpp)

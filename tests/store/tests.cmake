@@ -1,2 +1,0 @@
-fibu_add_test(NAME tst_feedback SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_feedback.cpp LIBS fibu_store)
-fibu_add_test(NAME tst_mariadb_fixture SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_mariadb_fixture.cpp LIBS fibu_store MARIADB)
