@@ -32,4 +32,17 @@ bool unattendedExport(TQemConnection& connection, Feedback& feedback);
 // page: 1 DATEV ("DateV-Ausgabe"), 0 ASCII ("ASCII Export").
 void showExportDialog(QWidget* parent, TQemConnection& connection, int page);
 
+// --- journal view, small dialogs and help (entries_journal.cpp) ---
+// The journal view (with its search bar) for the main window's client area.
+QWidget* createJournalView(QWidget* parent, TQemConnection& connection);
+// Re-reads the journal after an import or export.
+void refreshJournalView(QWidget* journalView);
+void exportJournalToExcel(QWidget* journalView);
+void exportJournalToWord(QWidget* journalView);
+void showKostenstelleDialog(QWidget* parent);
+// "Abfrage (WAWI)" with the journal as master data source, and "Abfrage (DateV)"; not modal.
+void showWaWiQuery(QWidget* parent, TQemConnection& connection, QWidget* journalView);
+void showLocalQuery(QWidget* parent);
+void showHelp(QWidget* parent);
+
 }  // namespace shell

@@ -1,0 +1,1 @@
+target_sources(fibu_shell PRIVATE entries_journal.cpp)
