@@ -1,0 +1,1 @@
+target_sources(fibu_dataaccess PRIVATE filterexpression.h filterexpression.cpp)

@@ -1,0 +1,1 @@
+fibu_add_test(NAME tst_filterexpression SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_filter/tst_filterexpression.cpp LIBS fibu_dataaccess)
