@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ make
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6sql6-sqlite libqt6sql6-mysql libqt6sql6-odbc unixodbc-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev libsqlite3-dev unzip
   mariadb-server mariadb-client
   locales tzdata
 )
