@@ -1,0 +1,1 @@
+fibu_add_test(NAME tst_wawischema SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_wawischema.cpp LIBS fibu_dataaccess MARIADB)
