@@ -15,13 +15,15 @@ class Feedback {
 public:
     virtual ~Feedback() = default;
 
+    // Caption of the wait window (the structure check shows the table it works on).
+    virtual void setCaption(const QString& text) { (void)text; }
     virtual void setStatus(const QString& text) { (void)text; }
     // value of maximum; maximum 0 means "unknown length".
     virtual void setProgress(qint64 value, qint64 maximum) { (void)value; (void)maximum; }
     virtual bool cancelled() const { return false; }
     // One line of the message list shown after the run.
     virtual void addMessage(const QString& line) { (void)line; }
-    // A message box of the windowed program.
+    // A message box of the windowed program. The system's own texts use "\r" as line break.
     virtual void message(const QString& text, MessageKind kind = MessageKind::Information)
     {
         (void)text; (void)kind;
