@@ -1,1 +1,2 @@
 fibu_add_test(NAME tst_wawischema SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_wawischema.cpp LIBS fibu_dataaccess MARIADB)
+fibu_add_test(NAME tst_demodaten SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_demodaten.cpp LIBS fibu_dataaccess MARIADB)

@@ -1,3 +1,6 @@
 target_sources(fibu_dataaccess PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/wawischema.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wawiinserter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/demodaten.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/benchgenerator.cpp
 )

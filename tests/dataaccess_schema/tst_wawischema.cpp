@@ -27,11 +27,12 @@ public:
     }
     ~SchemaDb()
     {
+        if (maria_)
+            return;  // the fixture closes and drops its database
         const QString name = db_.connectionName();
         db_.close();
         db_ = QSqlDatabase();
-        if (!maria_)
-            QSqlDatabase::removeDatabase(name);
+        QSqlDatabase::removeDatabase(name);
     }
     QSqlDatabase& db() { return db_; }
 
