@@ -1,0 +1,100 @@
+#include "export/ascexport.h"
+
+#include "export/ansitextwriter.h"
+#include "export/buchungsauswahl.h"
+#include "export/exporterror.h"
+#include "export/extfexport.h"
+#include "store/feedback.h"
+
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// Display text of a journal value as the data access layer shows it.
+QString anzeige(Buchungsauswahl::Art art, const QVariant& v)
+{
+    if (v.isNull())
+        return QString();
+    switch (art) {
+    case Buchungsauswahl::Art::Datum: {
+        const QDate d = Buchungsauswahl::datum(v);
+        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : v.toString();
+    }
+    case Buchungsauswahl::Art::Schalter:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case Buchungsauswahl::Art::Zahl: {
+        QString text = QString::number(v.toDouble(), 'g', 15);
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
+        return text;
+    }
+    case Buchungsauswahl::Art::Ganzzahl:
+        return QString::number(v.toLongLong());
+    case Buchungsauswahl::Art::Text:
+        return v.toString();
+    }
+    return v.toString();
+}
+
+qint64 zeilen(const QSqlDatabase& db)
+{
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("SELECT COUNT(*) FROM Buchungen")) && q.next())
+        return q.value(0).toLongLong();
+    return 0;
+}
+
+}  // namespace
+
+AscExport::AscExport(const QSqlDatabase& journal, const ExportOptionen& optionen, Feedback& feedback)
+    : journal_(journal), opt_(optionen), feedback_(feedback)
+{
+}
+
+qint64 AscExport::ASC_Export(const QString& pfad, const QString& trennzeichen)
+{
+    QFile file(pfad);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw ExportError(QStringLiteral("Die Datei %1 kann nicht erstellt werden: %2").arg(pfad, file.errorString()));
+    return schreiben(file, trennzeichen);
+}
+
+qint64 AscExport::schreiben(QIODevice& datei, const QString& trennzeichen)
+{
+    abgebrochen_ = false;
+    Buchungsauswahl tabelle(journal_);
+    tabelle.oeffnen(QStringLiteral("SELECT * FROM Buchungen ORDER BY BuchNr"));
+    if (!opt_.filter.trimmed().isEmpty() && !tabelle.filterSetzen(opt_.filter))
+        exportMelden(opt_, feedback_, kFilterNichtAnwendbar, MessageKind::Warning);
+    const qint64 gesamt = std::max<qint64>(1, zeilen(journal_));
+    feedback_.setStatus(QStringLiteral("Datenexport ..."));
+    feedback_.setProgress(0, 100);
+
+    AnsiTextWriter out(datei);
+    QString zeile;
+    for (const QString& name : tabelle.spalten())
+        zeile += name + trennzeichen;
+    out.writeLine(zeile);
+
+    const int spalten = static_cast<int>(tabelle.spalten().size());
+    qint64 geschrieben = 0;
+    int letzterStand = 0;
+    while (!feedback_.cancelled() && tabelle.weiter()) {
+        zeile.clear();
+        for (int c = 0; c < spalten; ++c) {
+            zeile += anzeige(tabelle.art(c), tabelle.wert(c));
+            zeile += trennzeichen;
+        }
+        out.writeLine(zeile);
+        ++geschrieben;
+        const int stand = static_cast<int>(geschrieben * 100 / gesamt);
+        if (stand != letzterStand) {
+            feedback_.setProgress(stand, 100);
+            letzterStand = stand;
+        }
+    }
+    abgebrochen_ = feedback_.cancelled();
+    out.flush();
+    return geschrieben;
+}

@@ -1,0 +1,266 @@
+#include "export/extfformat.h"
+
+#include "store/texte.h"
+#include "store/zahlen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString ddmmyy(const QDate& date)
+{
+    return date.toString(QStringLiteral("ddMMyy"));
+}
+
+// A cost centre of the booking when not blank, else the setting when not blank, else empty.
+QString kostenstelle(const QString& buchung, const QString& vorgabe)
+{
+    if (!buchung.trimmed().isEmpty())
+        return buchung;
+    if (!vorgabe.trimmed().isEmpty())
+        return vorgabe;
+    return QString();
+}
+
+// Value date, else the due date of an open current order; nothing without an order.
+QString belegfeld2(const ExtfBuchung& b, const ExtfAuftrag* auftrag)
+{
+    if (b.auftrag <= 0)
+        return QString();
+    if (b.valutaDatum.isValid())
+        return ddmmyy(b.valutaDatum);
+    if (auftrag && !auftrag->abgeschlossen) {
+        const int tage = std::max(auftrag->tage1, auftrag->tage3);
+        // Without a document date there is no due date to give.
+        if (tage > 0 && auftrag->vorgangsdatum.isValid())
+            return ddmmyy(auftrag->vorgangsdatum.addDays(tage));
+    }
+    return QString();
+}
+
+// Appends ";"-separated fields; the line carries no trailing separator.
+class Zeile {
+public:
+    explicit Zeile(qsizetype reserve) { text_.reserve(reserve); }
+    Zeile& wert(const QString& v) { sep(); text_ += v; return *this; }
+    Zeile& wert(QLatin1StringView v) { sep(); text_ += v; return *this; }
+    Zeile& text(const QString& v)
+    {
+        sep();
+        text_ += QLatin1Char('"');
+        text_ += v;
+        text_ += QLatin1Char('"');
+        return *this;
+    }
+    Zeile& leer(int n = 1) { for (int i = 0; i < n; ++i) sep(); return *this; }
+    Zeile& leerText(int n = 1)
+    {
+        for (int i = 0; i < n; ++i) {
+            sep();
+            text_ += QLatin1StringView("\"\"");
+        }
+        return *this;
+    }
+    int felder() const { return felder_; }
+    QString ergebnis() const { return text_; }
+
+private:
+    void sep()
+    {
+        if (felder_++ > 0)
+            text_ += QLatin1Char(';');
+    }
+    QString text_;
+    int felder_ = 0;
+};
+
+QString kopfAnfang(const ExtfKopf& k, QLatin1StringView kategorie, QLatin1StringView name,
+                   QLatin1StringView version)
+{
+    const QString startJahr = QString::number(k.von.year()) + QString::number(k.startMonat).rightJustified(2, QLatin1Char('0'))
+                              + QLatin1StringView("01");
+    return QLatin1StringView("\"EXTF\";510;") + kategorie + QLatin1StringView(";\"") + name
+           + QLatin1StringView("\";") + version + QLatin1Char(';')
+           + k.erstellt.toString(QStringLiteral("yyyyMMddhhmmsszzz")) + QLatin1StringView(";;;")
+           + k.benutzer.left(255) + QLatin1StringView(";;") + k.beraterNr + QLatin1Char(';')
+           + k.mandantNr + QLatin1Char(';') + startJahr + QLatin1Char(';')
+           + QString::number(k.adresskontn - 1) + QLatin1Char(';');
+}
+
+}  // namespace
+
+bool ExtfAuftragsStand::mitSuche(const ExtfBuchung& b)
+{
+    return (b.brutto != 0 || b.ustBetrag != 0) && b.auftrag > 0;
+}
+
+void ExtfAuftragsStand::weiter(const ExtfBuchung& b, const QHash<int, ExtfAuftrag>& orders)
+{
+    faktor_ = 1;
+    if (mitSuche(b)) {
+        const auto it = orders.constFind(b.auftrag);
+        if (it == orders.constEnd()) {
+            // The key search narrowed the table to the missing key: no current row.
+            stand_.reset();
+        } else {
+            stand_ = *it;
+            if (it->faktor >= 0.001 && it->faktor != 1.0)
+                faktor_ = it->faktor;
+        }
+    }
+    aktuell_ = b.auftrag > 0 && stand_ && stand_->auftrag == b.auftrag;
+}
+
+namespace ExtfFormat {
+
+QString kopfzeileBuchungsstapel(const ExtfKopf& k)
+{
+    return kopfAnfang(k, QLatin1StringView("21"), QLatin1StringView("Buchungsstapel"), QLatin1StringView("7"))
+           + k.von.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char(';')
+           + k.bis.toString(QStringLiteral("yyyyMMdd"))
+           + QStringLiteral(";\"Qem-DateV Schnittstelle\";\"\";\"1\";\"\";1;\"EUR\";;;;;;;;;");
+}
+
+QString kopfzeileKontenbeschriftungen(const ExtfKopf& k)
+{
+    return kopfAnfang(k, QLatin1StringView("20"), QLatin1StringView("Kontenbeschriftungen"),
+                      QLatin1StringView("2"))
+           + QStringLiteral(";;\"\";\"\";;\"\";;;;;;;;;;;");
+}
+
+QString spaltenBuchungsstapel()
+{
+    return QStringLiteral(
+    "Umsatz (ohne Soll/Haben-Kz);Soll/Haben-Kennzeichen;WKZ Umsatz;Kurs;"
+    "Basis-Umsatz;WKZ Basis-Umsatz;Konto;Gegenkonto (ohne BU-Schlüssel);"
+    "BU-Schlüssel;Belegdatum;Belegfeld 1;Belegfeld 2;"
+    "Skonto;Buchungstext;Postensperre;Diverse Adressnummer;"
+    "Geschäftspartnerbank;Sachverhalt;Zinssperre;Beleglink;"
+    "Beleginfo - Art 1;Beleginfo - Inhalt 1;Beleginfo - Art 2;Beleginfo - Inhalt 2;"
+    "Beleginfo - Art 3;Beleginfo - Inhalt 3;Beleginfo - Art 4;Beleginfo - Inhalt 4;"
+    "Beleginfo - Art 5;Beleginfo - Inhalt 5;Beleginfo - Art 6;Beleginfo - Inhalt 6;"
+    "Beleginfo - Art 7;Beleginfo - Inhalt 7;Beleginfo - Art 8;Beleginfo - Inhalt 8;"
+    "KOST1 - Kostenstelle;KOST2 - Kostenstelle;Kost-Menge;EU-Land u. UStID;"
+    "EU-Steuersatz;Abw. Versteuerungsart;Sachverhalt L+L;Funktionsergänzung L+L;"
+    "BU 49 Hauptfunktionstyp;BU 49 Hauptfunktionsnummer;BU 49 Funktionsergänzung;Zusatzinformation - Art 1;"
+    "Zusatzinformation- Inhalt 1;Zusatzinformation - Art 2;Zusatzinformation- Inhalt 2;Zusatzinformation - Art 3;"
+    "Zusatzinformation- Inhalt 3;Zusatzinformation - Art 4;Zusatzinformation- Inhalt 4;Zusatzinformation - Art 5;"
+    "Zusatzinformation- Inhalt 5;Zusatzinformation - Art 6;Zusatzinformation- Inhalt 6;Zusatzinformation - Art 7;"
+    "Zusatzinformation- Inhalt 7;Zusatzinformation - Art 8;Zusatzinformation- Inhalt 8;Zusatzinformation - Art 9;"
+    "Zusatzinformation- Inhalt 9;Zusatzinformation - Art 10;Zusatzinformation- Inhalt 10;Zusatzinformation - Art 11;"
+    "Zusatzinformation- Inhalt 11;Zusatzinformation - Art 12;Zusatzinformation- Inhalt 12;Zusatzinformation - Art 13;"
+    "Zusatzinformation- Inhalt 13;Zusatzinformation - Art 14;Zusatzinformation- Inhalt 14;Zusatzinformation - Art 15;"
+    "Zusatzinformation- Inhalt 15;Zusatzinformation - Art 16;Zusatzinformation- Inhalt 16;Zusatzinformation - Art 17;"
+    "Zusatzinformation- Inhalt 17;Zusatzinformation - Art 18;Zusatzinformation- Inhalt 18;Zusatzinformation - Art 19;"
+    "Zusatzinformation- Inhalt 19;Zusatzinformation - Art 20;Zusatzinformation- Inhalt 20;Stück;"
+    "Gewicht;Zahlweise;Forderungsart;Veranlagungsjahr;"
+    "Zugeordnete Fälligkeit;Skontotyp;Auftragsnummer;Buchungstyp;"
+    "Ust-Schlüssel (Anzahlungen);EU-Land (Anzahlungen);Sachverhalt L+L (Anzahlungen);EU-Steuersatz (Anzahlungen);"
+    "Erlöskonto (Anzahlungen);Herkunft-Kz;Leerfeld;KOST-Datum;"
+    "Mandatsreferenz;Skontosperre;Gesellschaftername;Beteiligtennummer;"
+    "Identifikationsnummer;Zeichnernummer;Postensperre bis;Bezeichnung SoBil-Sachverhalt;"
+    "Kennzeichen SoBil-Buchung;Festschreibung;Leistungsdatum;Datum Zuord.Steuerperiode"
+    );
+}
+
+QString spaltenKonten()
+{
+    return QStringLiteral("Konto;Kontobeschriftung;SprachId");
+}
+
+QString buchungszeile(const ExtfBuchung& b, const ExtfAuftrag* auftrag, double faktor,
+                      const ExtfVorgaben& vorgaben)
+{
+    const bool tausch = b.soll < 1;
+    const QLatin1StringView sh = (tausch || !(b.brutto > 0)) ? QLatin1StringView("\"H\"")
+                                                             : QLatin1StringView("\"S\"");
+    const QString datum = b.datum.toString(QStringLiteral("ddMM"));
+    Zeile z(640);
+    z.wert(ZahlZuText(2, Runden(2, std::fabs(b.brutto))))
+        .wert(sh)
+        .wert(QLatin1StringView("\"EUR\""))
+        .wert(ZahlZuText(4, faktor))
+        .leer()
+        .leerText()
+        .wert(QString::number(tausch ? b.haben : b.soll))
+        .wert(QString::number(tausch ? b.soll : b.haben))
+        .leerText()
+        .wert(datum)
+        .text(NurBuchstabenZiffern(b.buchungsnummer).left(12))
+        .text(NurBuchstabenZiffern(belegfeld2(b, auftrag)).left(12))
+        .leer()
+        .wert(quotiertGekuerzt(b.buchungstext, 60))
+        .leer()
+        .leerText()
+        .leer(3)
+        .leerText(17)
+        .text(kostenstelle(b.kostenstelle1, vorgaben.kostenstelle1))
+        .text(kostenstelle(b.kostenstelle2, vorgaben.kostenstelle2))
+        .leer()
+        .text(auftrag && auftrag->steuer == 3 ? auftrag->egid : QString())
+        .leer()
+        .leerText()
+        .leer(5)
+        .leerText()
+        .text(auftrag ? auftrag->shopId : QString())
+        .leerText()
+        .text(auftrag ? auftrag->auftragsnummer : QString())
+        .leerText(36)
+        .leer(3)
+        .leerText()
+        .leer(3)
+        .leerText(2)
+        .leer()
+        .leerText()
+        .leer(3)
+        .leerText(2)
+        .leer()
+        .leerText()
+        .leer()
+        .leerText()
+        .leer()
+        .leerText(2)
+        .leer()
+        .leerText()
+        .leer()
+        .wert(QLatin1StringView("1"))
+        .leer(2);
+    Q_ASSERT(z.felder() == kBuchungsFelder);
+    return z.ergebnis();
+}
+
+QString kontozeile(qint64 konto, const QString& beschriftung)
+{
+    return QString::number(konto).right(8) + QLatin1Char(';') + quotiertGekuerzt(beschriftung, 40)
+           + QLatin1StringView(";\"de-DE\"");
+}
+
+QString quotiertGekuerzt(const QString& text, int n)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QLatin1StringView("\"\""));
+    doubled.truncate(n);
+    if (doubled.count(QLatin1Char('"')) % 2 != 0)
+        doubled.chop(1);
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+QString beschriftungAusVorlage(const QString& vorlage,
+                               const std::function<std::optional<QString>(const QString&)>& feldText)
+{
+    QString text = vorlage;
+    qsizetype auf = text.indexOf(QLatin1Char('{'));
+    while (auf >= 0 && auf < text.size() - 1) {
+        const qsizetype zu = text.indexOf(QLatin1Char('}'), auf + 1);
+        if (zu < 0)
+            break;
+        const QString name = text.mid(auf + 1, zu - auf - 1);
+        const QString wert = feldText(name).value_or(name);
+        text.replace(auf, zu - auf + 1, wert);
+        auf = text.indexOf(QLatin1Char('{'), auf + wert.size());
+    }
+    return text;
+}
+
+}  // namespace ExtfFormat

@@ -1,0 +1,146 @@
+#include "export/wawinachschlag.h"
+
+#include "dataaccess/tablesql.h"
+#include "dataaccess/tqemconnection.h"
+#include "export/buchungsauswahl.h"
+#include "export/exporterror.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kJeAbfrage = 1000;
+
+QString platzhalter(qsizetype n)
+{
+    QString text;
+    text.reserve(n * 2);
+    for (qsizetype i = 0; i < n; ++i)
+        text += i ? QStringLiteral(",?") : QStringLiteral("?");
+    return text;
+}
+
+// Runs sql + " (?,...)" + tail for each slice of the keys; calls row for each result row.
+template <typename Key, typename Row>
+void inListen(TQemConnection& conn, const QString& sql, const QString& tail, const QList<Key>& keys,
+              const QVariantList& vorne, Row row)
+{
+    QSqlDatabase db = conn.Database();
+    for (qsizetype start = 0; start < keys.size(); start += kJeAbfrage) {
+        const qsizetype n = std::min<qsizetype>(kJeAbfrage, keys.size() - start);
+        const QString text = sql + QLatin1Char('(') + platzhalter(n) + QLatin1Char(')') + tail;
+        conn.NoteStatement(text);
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.prepare(text))
+            throw ExportError(q.lastError().text());
+        int p = 0;
+        for (const QVariant& v : vorne)
+            q.bindValue(p++, v);
+        for (qsizetype k = 0; k < n; ++k)
+            q.bindValue(p++, QVariant::fromValue(keys.at(start + k)));
+        if (!q.exec())
+            throw ExportError(q.lastError().text());
+        while (q.next())
+            row(q);
+    }
+}
+
+TableSql adressenSql(TQemConnection& conn)
+{
+    TableSql t;
+    t.serverType = conn.SERVER_TYPE >= 0 ? conn.SERVER_TYPE : conn.GetServer_Type();
+    t.tableName = QStringLiteral("Adressen.DB");
+    return t;
+}
+
+}  // namespace
+
+WaWiNachschlag::WaWiNachschlag(TQemConnection& connection) : conn_(connection) {}
+
+QHash<int, ExtfAuftrag> WaWiNachschlag::auftraege(const QList<int>& keys)
+{
+    QHash<int, ExtfAuftrag> out;
+    out.reserve(keys.size());
+    QList<int> eu;
+    inListen(conn_,
+             QStringLiteral("SELECT Auftrag, Faktor, Abgeschlossen, Tage1, Tage3, Vorgangsdatum, Steuer, "
+                            "Adresse1, ShopID, Auftragsnummer FROM Auftrag WHERE Auftrag IN "),
+             QString(), keys, {}, [&](const QSqlQuery& q) {
+                 ExtfAuftrag a;
+                 a.auftrag = q.value(0).toInt();
+                 a.faktor = q.value(1).toDouble();
+                 a.abgeschlossen = q.value(2).toBool();
+                 a.tage1 = q.value(3).toInt();
+                 a.tage3 = q.value(4).toInt();
+                 a.vorgangsdatum = Buchungsauswahl::datum(q.value(5));
+                 a.steuer = q.value(6).toInt();
+                 a.adresse1 = q.value(7).toInt();
+                 a.shopId = q.value(8).toString();
+                 a.auftragsnummer = q.value(9).toString();
+                 if (a.steuer == 3)
+                     eu << a.adresse1;
+                 out.insert(a.auftrag, a);
+             });
+    if (eu.isEmpty())
+        return out;
+    std::sort(eu.begin(), eu.end());
+    eu.erase(std::unique(eu.begin(), eu.end()), eu.end());
+    QHash<int, QString> egid;
+    inListen(conn_, QStringLiteral("SELECT Adresse, EGID FROM Adressen WHERE Adresse IN "), QString(), eu, {},
+             [&](const QSqlQuery& q) { egid.insert(q.value(0).toInt(), q.value(1).toString().trimmed()); });
+    for (ExtfAuftrag& a : out)
+        if (a.steuer == 3)
+            a.egid = egid.value(a.adresse1);
+    return out;
+}
+
+bool WaWiNachschlag::fibuIndexVorhanden()
+{
+    QSqlDatabase db = conn_.Database();
+    QSqlQuery q(db);
+    const TableSql t = adressenSql(conn_);
+    if (t.serverType == 2) {
+        if (!q.exec(QStringLiteral("SHOW INDEX FROM Adressen")))
+            throw ExportError(q.lastError().text());
+        while (q.next())
+            if (q.value(QStringLiteral("Key_name")).toString().compare(QLatin1String("Fibu"), Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    }
+    const QString stored = t.storedIndexName(QStringLiteral("Fibu"));
+    q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name=? COLLATE NOCASE"));
+    q.addBindValue(QStringLiteral("Adressen"));
+    if (!q.exec())
+        throw ExportError(q.lastError().text());
+    while (q.next()) {
+        const QString name = q.value(0).toString();
+        if (name.compare(stored, Qt::CaseInsensitive) == 0 || name.compare(QLatin1String("Fibu"), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+void WaWiNachschlag::fibuIndexAnlegen()
+{
+    const TableSql t = adressenSql(conn_);
+    const bool sqlServer = conn_.ConnectionString().contains(QLatin1String("SQLOLEDB"));
+    conn_.ExecSQL(t.addIndexStatement(QStringLiteral("Fibu"), QStringLiteral("Mandant;FibuKontonummer"), sqlServer));
+}
+
+QHash<qint64, QSqlRecord> WaWiNachschlag::adressen(int mandant, const QList<qint64>& konten)
+{
+    QHash<qint64, QSqlRecord> out;
+    inListen(conn_, QStringLiteral("SELECT * FROM Adressen WHERE Mandant=? AND FibuKontonummer IN "),
+             QStringLiteral(" ORDER BY Mandant, FibuKontonummer, Adresse"), konten, {mandant},
+             [&](const QSqlQuery& q) {
+                 const qint64 konto = q.value(QStringLiteral("FibuKontonummer")).toLongLong();
+                 if (!out.contains(konto))
+                     out.insert(konto, q.record());
+             });
+    return out;
+}
