@@ -5,6 +5,8 @@ target_sources(fibu_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/displayformat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sqlpagemodel.h
   ${CMAKE_CURRENT_LIST_DIR}/sqlpagemodel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/datasetmodel.h
+  ${CMAKE_CURRENT_LIST_DIR}/datasetmodel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unicodeupper.h
   ${CMAKE_CURRENT_LIST_DIR}/unicodeupper.cpp
 )
