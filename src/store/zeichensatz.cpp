@@ -1,7 +1,143 @@
 #include "store/zeichensatz.h"
 
-QByteArray ZuOEM(const QString& text) { return text.toLatin1(); }
-QByteArray ZuAnsi(const QString& text) { return text.toLatin1(); }
-QString AnsiZuText(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
-QString OemZuText(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
-QString Utf8OderAnsiZuText(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
+#include <QStringDecoder>
+
+#include <array>
+
+namespace {
+
+// Characters of the bytes 0x80 to 0xFF; the lower half is ASCII in both code pages.
+const char16_t cp850[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
+    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
+    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192,
+    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
+    0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x00C1, 0x00C2, 0x00C0,
+    0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510,
+    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x00A4,
+    0x00F0, 0x00D0, 0x00CA, 0x00CB, 0x00C8, 0x0131, 0x00CD, 0x00CE,
+    0x00CF, 0x2518, 0x250C, 0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580,
+    0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE,
+    0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4,
+    0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6, 0x00A7, 0x00F7, 0x00B8,
+    0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
+};
+
+const char16_t cp1252[128] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x00A0, 0x00A1, 0x00A2, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x00B9, 0x00BA, 0x00BB, 0x00BC, 0x00BD, 0x00BE, 0x00BF,
+    0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF,
+    0x00D0, 0x00D1, 0x00D2, 0x00D3, 0x00D4, 0x00D5, 0x00D6, 0x00D7,
+    0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7,
+    0x00E8, 0x00E9, 0x00EA, 0x00EB, 0x00EC, 0x00ED, 0x00EE, 0x00EF,
+    0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
+};
+
+// Byte of a character in a code page, or -1.
+class Kodierung {
+public:
+    explicit Kodierung(const char16_t (&obereHaelfte)[128])
+    {
+        rueckwaerts_.fill(-1);
+        for (int i = 0; i < 128; ++i) {
+            oben_[i] = obereHaelfte[i];
+            if (obereHaelfte[i] < rueckwaerts_.size() && rueckwaerts_[obereHaelfte[i]] < 0)
+                rueckwaerts_[obereHaelfte[i]] = short(128 + i);
+        }
+        for (int i = 0; i < 128; ++i)
+            rueckwaerts_[i] = short(i);
+    }
+
+    QByteArray kodieren(const QString& text) const
+    {
+        QByteArray bytes;
+        bytes.reserve(text.size());
+        for (const QChar c : text)
+            bytes.append(byteVon(c));
+        return bytes;
+    }
+
+    QString dekodieren(const QByteArray& bytes) const
+    {
+        QString text;
+        text.reserve(bytes.size());
+        for (const char b : bytes) {
+            const unsigned char u = static_cast<unsigned char>(b);
+            text.append(u < 128 ? QChar(u) : QChar(oben_[u - 128]));
+        }
+        return text;
+    }
+
+private:
+    char byteVon(QChar c) const
+    {
+        if (c.unicode() < rueckwaerts_.size() && rueckwaerts_[c.unicode()] >= 0)
+            return char(rueckwaerts_[c.unicode()]);
+        // Best fit: the base letter of an accented character.
+        const QString zerlegt = QString(c).normalized(QString::NormalizationForm_D);
+        if (!zerlegt.isEmpty() && zerlegt[0] != c && zerlegt[0].unicode() < 128)
+            return char(zerlegt[0].unicode());
+        return '?';
+    }
+
+    std::array<char16_t, 128> oben_{};
+    std::array<short, 0x2600> rueckwaerts_{};
+};
+
+const Kodierung& oem()
+{
+    static const Kodierung k(cp850);
+    return k;
+}
+
+const Kodierung& ansi()
+{
+    static const Kodierung k(cp1252);
+    return k;
+}
+
+}  // namespace
+
+QByteArray ZuOEM(const QString& text)
+{
+    return oem().kodieren(text);
+}
+
+QByteArray ZuAnsi(const QString& text)
+{
+    return ansi().kodieren(text);
+}
+
+QString AnsiZuText(const QByteArray& bytes)
+{
+    return ansi().dekodieren(bytes);
+}
+
+QString OemZuText(const QByteArray& bytes)
+{
+    return oem().dekodieren(bytes);
+}
+
+QString Utf8OderAnsiZuText(const QByteArray& bytes)
+{
+    QByteArray daten = bytes;
+    if (daten.startsWith("\xEF\xBB\xBF"))
+        daten.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(daten);
+    if (!utf8.hasError())
+        return text;
+    return AnsiZuText(daten);
+}
