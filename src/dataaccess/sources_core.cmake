@@ -8,10 +8,10 @@ target_sources(fibu_dataaccess PRIVATE
   tqemconnection.h tqemconnection.cpp
   tqemparams.h tqemparams.cpp
   tqemdatasource.h tqemdatasource.cpp
-  tqemfield.h
-  tqemdataset.h
-  tqemquery.h
-  datasethelpers.h
+  tqemfield.h tqemfield.cpp
+  tqemdataset.h tqemdataset.cpp
+  tqemquery.h tqemquery.cpp
+  datasethelpers.h datasethelpers.cpp
 )
 find_package(SQLite3 REQUIRED)
 target_link_libraries(fibu_dataaccess PRIVATE SQLite::SQLite3)

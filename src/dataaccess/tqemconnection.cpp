@@ -25,7 +25,9 @@ int typeOfDriver(const QString& driverName)
     return stUnknown;
 }
 
-QString errorText(const QSqlError& error)
+}  // namespace
+
+QString TQemConnection::ErrorText(const QSqlError& error)
 {
     QString text = error.databaseText().trimmed();
     const QString driver = error.driverText().trimmed();
@@ -35,8 +37,6 @@ QString errorText(const QSqlError& error)
         text = driver + QStringLiteral(": ") + text;
     return maskPassword(text);
 }
-
-}  // namespace
 
 TQemConnection::TQemConnection(QObject* owner) : QObject(owner)
 {
@@ -77,7 +77,7 @@ void TQemConnection::Open()
     if (attached_) {
         QSqlDatabase db = Database();
         if (!db.open())
-            throw EQemDatabaseError(QStringLiteral("Keine Verbindung zur Datenbank: ") + errorText(db.lastError()));
+            throw EQemDatabaseError(QStringLiteral("Keine Verbindung zur Datenbank: ") + ErrorText(db.lastError()));
         GetServer_Type();
         emit connectedChanged(true);
         return;
@@ -100,7 +100,7 @@ void TQemConnection::Open()
     db.setPassword(s.password);
     db.setConnectOptions(s.connectOptions);
     if (!db.open()) {
-        const QString message = errorText(db.lastError());
+        const QString message = ErrorText(db.lastError());
         db = QSqlDatabase();
         closeOwnDatabase();
         throw EQemDatabaseError(QStringLiteral("Keine Verbindung zur Datenbank: ") + message);
@@ -307,7 +307,7 @@ QSqlQuery runStatement(const TQemConnection& conn, const QString& sql, const QVa
         }
     }
     if (!ok)
-        throw EQemDatabaseError(errorText(q.lastError()));
+        throw EQemDatabaseError(TQemConnection::ErrorText(q.lastError()));
     return q;
 }
 

@@ -20,6 +20,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -95,6 +96,8 @@ public:
     // (diagnostics and tests).
     std::function<void(const QString&)> OnStatement;
     void NoteStatement(const QString& sql) const;
+    // The driver's message of a failed statement, passwords masked.
+    static QString ErrorText(const QSqlError& error);
 
 signals:
     void connectedChanged(bool connected);

@@ -31,6 +31,7 @@
 #include "dataaccess/tqemfield.h"
 #include "dataaccess/tqemparams.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -173,6 +174,8 @@ public:
     void SetFetchOnDemand(bool value) { fetchOnDemand_ = value; }
     bool FetchOnDemand() const { return fetchOnDemand_; }
     int FetchBlockSize = 2000;
+    // At most this many rows are read from a result (0: all); the row limit of MaxRecords.
+    int FetchLimit = 0;
     void FetchAll();
     bool AllFetched() const { return !liveQuery_; }
 
@@ -268,6 +271,7 @@ private:
     void loadTableMetadata();
     void bindParameters(QSqlQuery& query) const;
     void clearResult();
+    void removeCurrentRow();
 
     QPointer<TQemConnection> connection_;
     QString commandText_;
@@ -297,5 +301,10 @@ private:
     bool fetchOnDemand_ = false;
     int disableCount_ = 0;
     bool applyingMaster_ = false;
-    QString preparedFor_;
+    QList<int> convertColumns_;  // columns whose driver values are converted to the field type
+    QHash<QString, int> nameIndex_;  // lower-case field name -> index
+    QString metaTable_;           // table whose key and auto-increment columns were read
+    QStringList metaPrimary_;
+    QStringList metaAutoInc_;
+    int generation_ = 0;  // counts result reads; a delete hook that re-read keeps its rows
 };
