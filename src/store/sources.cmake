@@ -13,10 +13,14 @@ target_sources(fibu_store PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/registry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rtfzutext.h
   ${CMAKE_CURRENT_LIST_DIR}/rtfzutext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sicherungspunkt.h
+  ${CMAKE_CURRENT_LIST_DIR}/sicherungspunkt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/steuersatz.h
   ${CMAKE_CURRENT_LIST_DIR}/steuersatz.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strukturcheck.h
   ${CMAKE_CURRENT_LIST_DIR}/strukturcheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tabellendefinition.h
+  ${CMAKE_CURRENT_LIST_DIR}/tabellendefinition.cpp
   ${CMAKE_CURRENT_LIST_DIR}/texte.h
   ${CMAKE_CURRENT_LIST_DIR}/texte.cpp
   ${CMAKE_CURRENT_LIST_DIR}/verzeichnisse.h

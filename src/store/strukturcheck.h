@@ -19,6 +19,8 @@
 // carried over; a table that cannot be converted keeps its old structure and all its rows,
 // and a killed process leaves every table as it was before its conversion.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -82,6 +84,21 @@ public:
 
 private:
     class Impl;
+    struct Kopie;
+
+    QString vorlagenPfad() const;
+    QString datenPfad() const;
+    QString startdbPfad() const;
+    bool tabelleKonvertieren(const QString& tabelle);
+    bool strukturAnlegen(const QString& vorlage, const QString& ziel, bool mitIndizes);
+    static QList<QPair<QString, QString>> feldpaare(const Kopie& k);
+    bool zeilenKopieren(const Kopie& k, QString* fehler);
+    bool inDerDatenbankKopieren(const Kopie& k, const QString& select, const QString& insert, qint64 gesamt,
+                                QString* fehler);
+    bool zeilenweiseKopieren(const Kopie& k, const QString& select, const QString& insert, int felder,
+                             qint64 gesamt, QString* fehler);
+    bool typenPruefen(const Kopie& k, QString* fehler);
+
     std::unique_ptr<Impl> d_;
     Feedback& feedback_;
     QString programmPfad_;
