@@ -1,2 +1,5 @@
 fibu_add_test(NAME tst_extfformat SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_extfformat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h LIBS fibu_export)
+fibu_add_test(NAME tst_extfexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_extfexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h
+  LIBS fibu_export)
