@@ -1,17 +1,26 @@
 #include "shell/areaentries.h"
 
-#include "store/feedback.h"
-
-#include <QString>
+#include "export/exportlauf.h"
+#include "shell/texport_form.h"
+#include "store/lokaledatenbank.h"
 
 namespace shell {
 
-bool unattendedExport(TQemConnection&, Feedback& feedback)
+// The unattended -AUS: the DATEV page with the values the dialog would show, run at once.
+bool unattendedExport(TQemConnection& connection, Feedback& feedback)
 {
-    feedback.message(QStringLiteral("Der Export ist noch nicht verfügbar."), MessageKind::Error);
-    return false;
+    const ExportEinstellungen werte = ExportEinstellungen::laden();
+    ExportOptionen optionen = werte.inOptionen();
+    optionen.unbeaufsichtigt = true;
+    ExportLauf lauf(connection, LokaleDatenbank(), feedback);
+    return lauf.datev(werte, optionen);
 }
 
-void showExportDialog(QWidget*, TQemConnection&, int) {}
+void showExportDialog(QWidget* parent, TQemConnection& connection, int page)
+{
+    TExport_Form form(parent, connection, LokaleDatenbank());
+    form.setSeite(page);
+    form.exec();
+}
 
 }  // namespace shell
