@@ -1,12 +1,17 @@
 // fibu-demodb: creates a merchandise-management database with demo or benchmark data.
 //   fibu-demodb --sqlite FILE | --mariadb host:port:db [--user U --password P]
 //               --demo | --bench N M  [--without-optional] [--list]
+//               [--programmdir DIR]   also set up DIR as the demo program directory
 #include "dataaccess/benchgenerator.h"
 #include "dataaccess/demodaten.h"
+#include "dataaccess/wawiauswahl.h"
 #include "dataaccess/wawischema.h"
+#include "store/einstellungen.h"
+#include "store/registry.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlError>
@@ -65,6 +70,43 @@ bool openMariaDb(QSqlDatabase& db, const QString& spec, const QString& user, con
     return true;
 }
 
+// The product Qem-Stavro SQL (kind 3) with the demo database and client 1, and QemDatev.ini
+// with the DATEV target DIR/DATEV/ and the DATEV numbers, as the program reads them there.
+bool programmverzeichnisEinrichten(const QString& dir, const QString& verbindung)
+{
+    const QString abs = QDir(dir).absolutePath();
+    qputenv("QEM_PROGRAM_DIR", abs.toLocal8Bit());
+    qputenv("QEM_REGISTRY", (abs + QStringLiteral("/registry.ini")).toLocal8Bit());
+    constexpr int programm = 3;
+    {
+        RegistryWechsel wechsel(WaWiAuswahl::produktSchluessel(programm));
+        if (!EinstellungSchreiben(QStringLiteral("Verzeichnis"), QStringLiteral("SQLVerbindung"), verbindung)
+            || !EinstellungSchreiben(QStringLiteral("Mandant"), QStringLiteral("Aktiv"), QStringLiteral("1"))) {
+            err() << "Registry-Datei nicht geschrieben: " << RegistryDatei() << "\n";
+            return false;
+        }
+    }
+    PfadeSetzen();
+    Einstellungen& e = einstellungen();
+    e.Qem_Programm = programm;
+    e.Aktiv_Mandant = 1;
+    e.DateV_Path = abs + QStringLiteral("/DATEV/");
+    e.DateV_DFV = QStringLiteral("QE");
+    e.DateV_Datennr = QStringLiteral("1");
+    e.DateV_Abrechnr = QStringLiteral("1");
+    e.DateV_Stnr = QStringLiteral("29098");
+    e.DateV_MandantNr = QStringLiteral("55003");
+    e.DateV_Berater = QStringLiteral("Steuerkanzlei Hansen & Partner");
+    QDir().mkpath(e.DateV_Path);
+    if (!EinstellungenSpeichern()) {
+        err() << "QemDatev.ini nicht geschrieben in " << abs << "\n";
+        return false;
+    }
+    out() << "Programmverzeichnis: " << abs << "\n  Registry: " << RegistryDatei()
+          << "\n  SQLVerbindung: " << verbindung << "\n  DateV_Path: " << e.DateV_Path << "\n";
+    return true;
+}
+
 void printCounts(QSqlDatabase& db)
 {
     for (const WawiTabelle& t : WawiSchema::tabellen()) {
@@ -89,7 +131,8 @@ int main(int argc, char** argv)
                   {QStringLiteral("demo"), QStringLiteral("Demodaten für zwei Mandanten")},
                   {QStringLiteral("bench"), QStringLiteral("N Vorgänge mit je M Positionen (mit --bench N M)"), QStringLiteral("N")},
                   {QStringLiteral("without-optional"), QStringLiteral("Tabellen ohne die optionalen Felder")},
-                  {QStringLiteral("list"), QStringLiteral("Demobelege mit ihrem Zustand ausgeben")}});
+                  {QStringLiteral("list"), QStringLiteral("Demobelege mit ihrem Zustand ausgeben")},
+                  {QStringLiteral("programmdir"), QStringLiteral("Demo-Programmverzeichnis einrichten (Registry, QemDatev.ini)"), QStringLiteral("dir")}});
     p.addPositionalArgument(QStringLiteral("M"), QStringLiteral("Positionen je Vorgang (nach --bench N)"), QStringLiteral("[M]"));
     p.process(app);
 
@@ -149,5 +192,14 @@ int main(int argc, char** argv)
     }
     out() << "Tabellen (Zeilen), " << timer.elapsed() << " ms:\n";
     printCounts(db);
+    if (p.isSet(QStringLiteral("programmdir"))) {
+        if (!p.isSet(QStringLiteral("sqlite"))) {
+            err() << "--programmdir nur mit --sqlite\n";
+            return 2;
+        }
+        if (!programmverzeichnisEinrichten(p.value(QStringLiteral("programmdir")),
+                                           WawiSchema::sqliteConnectionString(db.databaseName())))
+            return 1;
+    }
     return 0;
 }
