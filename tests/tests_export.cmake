@@ -3,3 +3,5 @@ fibu_add_test(NAME tst_extfformat SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_e
 fibu_add_test(NAME tst_extfexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_extfexport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h
   LIBS fibu_export)
+fibu_add_test(NAME tst_ascexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_ascexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h LIBS fibu_export)
