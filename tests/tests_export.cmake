@@ -5,3 +5,5 @@ fibu_add_test(NAME tst_extfexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_e
   LIBS fibu_export)
 fibu_add_test(NAME tst_ascexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_ascexport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h LIBS fibu_export)
+fibu_add_test(NAME tst_exporteinstellungen SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_exporteinstellungen.cpp
+  LIBS fibu_export)

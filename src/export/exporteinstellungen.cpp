@@ -9,7 +9,7 @@ namespace {
 
 QString lesen(const char* name, const QString& vorgabe)
 {
-    return EinstellungLesenVorgabe(kSektionExport, QLatin1String(name), vorgabe);
+    return EinstellungLesenVorgabe(kSektionExport, QLatin1String(name), vorgabe).trimmed();
 }
 
 QString schalter(bool an)
