@@ -62,6 +62,13 @@ public:
         }
         return *this;
     }
+    // Fields that never change, given as text that starts with their separator.
+    Zeile& rest(const QString& text, int felder)
+    {
+        text_ += text;
+        felder_ += felder;
+        return *this;
+    }
     int felder() const { return felder_; }
     QString ergebnis() const { return text_; }
 
@@ -74,6 +81,21 @@ private:
     QString text_;
     int felder_ = 0;
 };
+
+// Fields 52 to 116 of a booking line: nothing of the booking is in them.
+const QString& festesEnde()
+{
+    static const QString ende = [] {
+        Zeile z(256);
+        z.wert(QString());  // stands for field 51, written by the caller
+        z.leerText(36).leer(3).leerText().leer(3).leerText(2).leer().leerText().leer(3).leerText(2)
+            .leer().leerText().leer().leerText().leer().leerText(2).leer().leerText().leer()
+            .wert(QLatin1StringView("1")).leer(2);
+        Q_ASSERT(z.felder() == 66);
+        return z.ergebnis();
+    }();
+    return ende;
+}
 
 QString kopfAnfang(const ExtfKopf& k, QLatin1StringView kategorie, QLatin1StringView name,
                    QLatin1StringView version)
@@ -206,26 +228,7 @@ QString buchungszeile(const ExtfBuchung& b, const ExtfAuftrag* auftrag, double f
         .text(auftrag ? auftrag->shopId : QString())
         .leerText()
         .text(auftrag ? auftrag->auftragsnummer : QString())
-        .leerText(36)
-        .leer(3)
-        .leerText()
-        .leer(3)
-        .leerText(2)
-        .leer()
-        .leerText()
-        .leer(3)
-        .leerText(2)
-        .leer()
-        .leerText()
-        .leer()
-        .leerText()
-        .leer()
-        .leerText(2)
-        .leer()
-        .leerText()
-        .leer()
-        .wert(QLatin1StringView("1"))
-        .leer(2);
+        .rest(festesEnde(), 65);
     Q_ASSERT(z.felder() == kBuchungsFelder);
     return z.ergebnis();
 }
