@@ -467,6 +467,7 @@ void TQemQuery::InternalDelete()
         return;
     const QString table = stripDb(TableNameOf(sql_));
     const TQemField* first = Fields(0);
+    const QString firstName = first->FieldName();  // fields are rebuilt by the re-query
     const SqlDialect dialect(SERVER_TYPE);
     // The key goes in as a literal of its type, so a text key cannot end the statement.
     const QString key = first->IsNumeric() ? first->AsString().replace(QLatin1Char(','), QLatin1Char('.'))
@@ -483,5 +484,5 @@ void TQemQuery::InternalDelete()
     ExecStatement(statement);
     Requery();
     if (!remembered.isEmpty())
-        Locate(first->FieldName(), QVariant(remembered));
+        Locate(firstName, QVariant(remembered));
 }
