@@ -220,6 +220,9 @@ private:
             q.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
             q.exec(QStringLiteral("PRAGMA cache_size = -65536"));
             q.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+            // The old table's pages are given free, not overwritten: otherwise every page of a
+            // large journal would pass through the rollback journal once more.
+            q.exec(QStringLiteral("PRAGMA secure_delete = OFF"));
         }
         QSqlDatabase db = QSqlDatabase::database(verbindungen_[schluessel], false);
         return Tabellenort{db, verbindungen_[schluessel], LokalerTabellenname(p.name, db), false};
