@@ -2,7 +2,6 @@
 
 #include <QtGlobal>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -46,8 +45,10 @@ std::optional<double> neutralKonvertieren(const QString& text)
     }
     if (i != n)
         return std::nullopt;
-    const double wert = std::strtod(zahl.constData(), nullptr);
-    if (!std::isfinite(wert))
+    bool ok = false;
+    // QByteArray::toDouble reads the C form whatever the process locale is.
+    const double wert = zahl.toDouble(&ok);
+    if (!ok || !std::isfinite(wert))
         return std::nullopt;
     return wert;
 }
