@@ -7,3 +7,5 @@ fibu_add_test(NAME tst_ascexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_as
   ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h LIBS fibu_export)
 fibu_add_test(NAME tst_exporteinstellungen SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_exporteinstellungen.cpp
   LIBS fibu_export)
+fibu_add_test(NAME tst_texport_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_texport_form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h LIBS fibu_shell GUI)
