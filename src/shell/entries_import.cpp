@@ -1,20 +1,60 @@
 #include "shell/areaentries.h"
 
+#include "dataaccess/tqemconnection.h"
+#include "import/importlauf.h"
+#include "import/importoptionen.h"
+#include "store/einstellungen.h"
 #include "store/feedback.h"
+#include "store/lokaledatenbank.h"
 
+#include <QDate>
+#include <QMessageBox>
 #include <QString>
 
 namespace shell {
 
-bool unattendedImport(TQemConnection&, Feedback& feedback)
+namespace {
+
+void spaeterVerfuegbar(QWidget* parent, const QString& was)
 {
-    feedback.message(QStringLiteral("Der Import ist noch nicht verfügbar."), MessageKind::Error);
-    return false;
+    QMessageBox::information(parent, QStringLiteral("Fibu Schnittstelle"),
+                             was + QStringLiteral(" ist in dieser Version noch nicht verfügbar."));
 }
 
-void showImportDialog(QWidget*, TQemConnection&, int) {}
-void showCashBookImport(QWidget*, TQemConnection&) {}
-void showMwStEinDialog(QWidget*) {}
-void showTranslatorDialog(QWidget*, TQemConnection&) {}
+}  // namespace
+
+// Revenue import of the 30 days before today up to today with the stored options.
+bool unattendedImport(TQemConnection& connection, Feedback& feedback)
+{
+    using namespace fibuimport;
+    const ImportModus modus = ImportModus::Erloese;
+    const ImportOptionen optionen = ImportOptionen::laden(modus);
+    ImportLauf lauf(connection, LokaleDatenbank(), kontextAusEinstellungen(modus, optionen, true), optionen,
+                    optionen.personenkontoOptionen(einstellungen().Adresskontn));
+    const QDate heute = QDate::currentDate();
+    lauf.setZeitraum(heute.addDays(-30), heute);
+    const ImportLauf::Ergebnis ergebnis = lauf.ausfuehren(feedback);
+    return ergebnis == ImportLauf::Ergebnis::Ausgefuehrt && !lauf.fehler();
+}
+
+void showImportDialog(QWidget* parent, TQemConnection&, int)
+{
+    spaeterVerfuegbar(parent, QStringLiteral("Der Importdialog"));
+}
+
+void showCashBookImport(QWidget* parent, TQemConnection&)
+{
+    spaeterVerfuegbar(parent, QStringLiteral("Der Kassenbuch-Import"));
+}
+
+void showMwStEinDialog(QWidget* parent)
+{
+    spaeterVerfuegbar(parent, QStringLiteral("Die MwSt-Einstellung"));
+}
+
+void showTranslatorDialog(QWidget* parent, TQemConnection&)
+{
+    spaeterVerfuegbar(parent, QStringLiteral("Der Kontenübersetzer"));
+}
 
 }  // namespace shell
