@@ -1,0 +1,4 @@
+# Tables over SQL: statement texts, index metadata, keys, ranges and posting.
+target_sources(fibu_dataaccess PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/tablesql.h ${CMAKE_CURRENT_LIST_DIR}/tablesql.cpp
+)
