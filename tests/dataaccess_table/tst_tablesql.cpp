@@ -2,6 +2,7 @@
 // fallback statements, table statements and the change log.
 
 #include "dataaccess/tablesql.h"
+#include "dataaccess/tqemquery.h"
 
 #include <QtTest>
 
@@ -16,7 +17,7 @@ TableSql makeSql(int serverType, const QString& table = QStringLiteral("Auftrag.
     sql.serverType = serverType;
     sql.tableName = table;
     sql.firstColumn = QStringLiteral("ID");
-    sql.translate = [serverType](QString t) { t.replace("WAHR","1"); return serverType==2 ? SqlDialect(2).bracketsToNative(t) : t; };
+    sql.translate = [serverType](const QString& t) { return TQemQuery::TranslateBDEToADO(t, serverType); };
     sql.columnKind = [](const QString& name) -> std::optional<TFieldType> {
         static const QHash<QString, TFieldType> kinds{
             {QStringLiteral("ID"), ftAutoInc},       {QStringLiteral("MANDANT"), ftInteger},
