@@ -1,8 +1,9 @@
 #pragma once
 // Rate and VAT account of one row of the merchandise-management VAT table (MWST.DB) on a date.
 //
-// The row is read through a field reader: it returns the field's value by name, or an
-// invalid QVariant when the row has no such field. The dataaccess layer passes its current
+// The row is read through a field reader: it returns the field's value by name (a field that
+// is present but empty as a null QVariant of its type), or an invalid QVariant when the row has
+// no such field. The dataaccess layer passes its current
 // row as a QSqlRecord (field names without regard to case) or as its own reader.
 // Dates: an invalid QDate, or a null field, counts as "not set".
 
