@@ -75,6 +75,11 @@ QString odbcValue(const QString& value)
 
 }  // namespace
 
+int QemDriverSettings::detectServerType(const QString& connectionString)
+{
+    return detect(connectionString);
+}
+
 QMap<QString, QString> parseConnectionString(const QString& text)
 {
     QMap<QString, QString> result;

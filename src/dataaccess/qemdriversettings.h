@@ -25,6 +25,9 @@ struct QemDriverSettings {
 
     // Parses a stored connection string. Never throws; an unknown provider leaves driver empty.
     static QemDriverSettings fromConnectionString(const QString& connectionString);
+    // The dialect alone (substring tests in the order SQLOLEDB, MySQL/MariaDB, Microsoft.Jet,
+    // Provider=SQLite), without parsing the string.
+    static int detectServerType(const QString& connectionString);
 };
 
 // Splits "a=1;b="x;y";c={z}" into upper-cased keys and unquoted values (first entry wins).

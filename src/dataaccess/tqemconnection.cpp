@@ -178,7 +178,7 @@ QSqlDatabase TQemConnection::Database() const
 
 int TQemConnection::DetectServerType(const QString& connectionString)
 {
-    return QemDriverSettings::fromConnectionString(connectionString).serverType;
+    return QemDriverSettings::detectServerType(connectionString);
 }
 
 int TQemConnection::GetServer_Type()

@@ -35,9 +35,54 @@ bool parseNumber(const QString& raw, double* out)
     return ok;
 }
 
+// The stored forms "yyyy-MM-dd" and "yyyy-MM-dd hh:mm:ss", read without format parsing: the
+// local journal holds them in every row.
+bool digitsAt(const QString& t, int from, int count)
+{
+    for (int i = from; i < from + count; ++i)
+        if (!t.at(i).isDigit())
+            return false;
+    return true;
+}
+
+int numberAt(const QString& t, int from, int count)
+{
+    int n = 0;
+    for (int i = from; i < from + count; ++i)
+        n = n * 10 + t.at(i).digitValue();
+    return n;
+}
+
+QDate parseIsoDate(const QString& t)
+{
+    if (t.size() != 10 || !digitsAt(t, 0, 4) || t.at(4) != QLatin1Char('-') || !digitsAt(t, 5, 2)
+        || t.at(7) != QLatin1Char('-') || !digitsAt(t, 8, 2))
+        return {};
+    return QDate(numberAt(t, 0, 4), numberAt(t, 5, 2), numberAt(t, 8, 2));
+}
+
+QDateTime parseIso(const QString& t)
+{
+    if ((t.size() != 10 && t.size() != 19) || !digitsAt(t, 0, 4) || t.at(4) != QLatin1Char('-') || !digitsAt(t, 5, 2)
+        || t.at(7) != QLatin1Char('-') || !digitsAt(t, 8, 2))
+        return {};
+    const QDate d(numberAt(t, 0, 4), numberAt(t, 5, 2), numberAt(t, 8, 2));
+    if (!d.isValid())
+        return {};
+    if (t.size() == 10)
+        return QDateTime(d, QTime(0, 0));
+    if ((t.at(10) != QLatin1Char(' ') && t.at(10) != QLatin1Char('T')) || !digitsAt(t, 11, 2) || t.at(13) != QLatin1Char(':')
+        || !digitsAt(t, 14, 2) || t.at(16) != QLatin1Char(':') || !digitsAt(t, 17, 2))
+        return {};
+    const QTime time(numberAt(t, 11, 2), numberAt(t, 14, 2), numberAt(t, 17, 2));
+    return time.isValid() ? QDateTime(d, time) : QDateTime();
+}
+
 QDateTime parseDateTime(const QString& raw)
 {
     const QString text = raw.trimmed();
+    if (const QDateTime iso = parseIso(text); iso.isValid())
+        return iso;
     static const char* const formats[] = {
         "dd.MM.yyyy hh:mm:ss", "dd.MM.yyyy hh:mm", "d.M.yyyy h:mm:ss", "d.M.yyyy h:mm", "dd.MM.yyyy",
         "d.M.yyyy", "dd.MM.yy", "yyyy-MM-dd hh:mm:ss", "yyyy-MM-ddThh:mm:ss", "yyyy-MM-dd hh:mm:ss.zzz",
@@ -331,7 +376,10 @@ QVariant TQemField::ConvertForType(const QVariant& v) const
         if (isText) {
             if (text.trimmed().isEmpty())
                 return QVariant();
-            d = parseDateTime(text).date();
+            // Local date-times cost a time-zone lookup each; plain dates need none.
+            d = parseIsoDate(text);
+            if (!d.isValid())
+                d = parseDateTime(text).date();
         } else {
             d = v.typeId() == QMetaType::QDateTime ? v.toDateTime().date() : v.toDate();
         }

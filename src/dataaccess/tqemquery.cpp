@@ -100,7 +100,8 @@ QString TQemQuery::TableNameOf(const QString& sql)
         return {};
     QString name = sql.mid(start, 200).trimmed();
     // A line break after the name ends it as a blank does.
-    const int blank = name.indexOf(QRegularExpression(QStringLiteral("\\s")));
+    static const QRegularExpression whitespace(QStringLiteral("\\s"));
+    const int blank = name.indexOf(whitespace);
     if (blank < 0)
         return {};
     name = name.left(blank + 1).trimmed();

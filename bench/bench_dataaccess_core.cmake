@@ -1,0 +1,1 @@
+fibu_add_bench(NAME bench_dataaccess_core SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_core/bench_dataaccess_core.cpp LIBS fibu_dataaccess)
