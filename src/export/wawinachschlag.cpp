@@ -1,7 +1,7 @@
 #include "export/wawinachschlag.h"
 
-#include "dataaccess/tablesql.h"
 #include "dataaccess/tqemconnection.h"
+#include "dataaccess/tqemtable.h"
 #include "export/buchungsauswahl.h"
 #include "export/exporterror.h"
 
@@ -50,14 +50,6 @@ void inListen(TQemConnection& conn, const QString& sql, const QString& tail, con
     }
 }
 
-TableSql adressenSql(TQemConnection& conn)
-{
-    TableSql t;
-    t.serverType = conn.SERVER_TYPE >= 0 ? conn.SERVER_TYPE : conn.GetServer_Type();
-    t.tableName = QStringLiteral("Adressen.DB");
-    return t;
-}
-
 }  // namespace
 
 WaWiNachschlag::WaWiNachschlag(TQemConnection& connection) : conn_(connection) {}
@@ -101,35 +93,25 @@ QHash<int, ExtfAuftrag> WaWiNachschlag::auftraege(const QList<int>& keys)
 
 bool WaWiNachschlag::fibuIndexVorhanden()
 {
-    QSqlDatabase db = conn_.Database();
-    QSqlQuery q(db);
-    const TableSql t = adressenSql(conn_);
-    if (t.serverType == 2) {
-        if (!q.exec(QStringLiteral("SHOW INDEX FROM Adressen")))
-            throw ExportError(q.lastError().text());
-        while (q.next())
-            if (q.value(QStringLiteral("Key_name")).toString().compare(QLatin1String("Fibu"), Qt::CaseInsensitive) == 0)
-                return true;
+    TQemTable adressen;
+    adressen.SetConnection(&conn_);
+    adressen.SetTableName(QStringLiteral("Adressen.DB"));
+    adressen.SetIndexName(QStringLiteral("Fibu"));
+    try {
+        adressen.IndexFieldList();
+        return true;
+    } catch (const EQemDatabaseError&) {
         return false;
     }
-    const QString stored = t.storedIndexName(QStringLiteral("Fibu"));
-    q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' AND tbl_name=? COLLATE NOCASE"));
-    q.addBindValue(QStringLiteral("Adressen"));
-    if (!q.exec())
-        throw ExportError(q.lastError().text());
-    while (q.next()) {
-        const QString name = q.value(0).toString();
-        if (name.compare(stored, Qt::CaseInsensitive) == 0 || name.compare(QLatin1String("Fibu"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }
 
 void WaWiNachschlag::fibuIndexAnlegen()
 {
-    const TableSql t = adressenSql(conn_);
-    const bool sqlServer = conn_.ConnectionString().contains(QLatin1String("SQLOLEDB"));
-    conn_.ExecSQL(t.addIndexStatement(QStringLiteral("Fibu"), QStringLiteral("Mandant;FibuKontonummer"), sqlServer));
+    TQemTable adressen;
+    adressen.SetConnection(&conn_);
+    adressen.SetTableName(QStringLiteral("Adressen.DB"));
+    adressen.AddIndex(QStringLiteral("Fibu"), QStringLiteral("Mandant;FibuKontonummer"));
+    adressen.IndexUpdate();
 }
 
 QHash<qint64, QSqlRecord> WaWiNachschlag::adressen(int mandant, const QList<qint64>& konten)

@@ -24,7 +24,7 @@ public:
     QHash<int, ExtfAuftrag> auftraege(const QList<int>& keys);
 
     bool fibuIndexVorhanden();
-    // Adds the index Fibu on Mandant;FibuKontonummer (the data access layer's AddIndex text).
+    // Adds the index Fibu on Mandant;FibuKontonummer through the table's AddIndex.
     void fibuIndexAnlegen();
 
     // Per account the first address of the client with that FibuKontonummer.
