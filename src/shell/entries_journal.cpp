@@ -4,6 +4,7 @@
 #include "shell/officeexport.h"
 #include "shell/officetable.h"
 #include "shell/tfm_buchung.h"
+#include "shell/tfm_buchungwawi.h"
 #include "shell/tfm_bdesql.h"
 #include "shell/tfm_kostenstelle.h"
 #include "shell/tfm_sql.h"
@@ -36,9 +37,10 @@ TFM_Buchung* journalOf(QWidget* journalView)
 
 }  // namespace
 
-QWidget* createJournalView(QWidget* parent, TQemConnection&)
+QWidget* createJournalView(QWidget* parent, TQemConnection& connection)
 {
     auto* view = new TFM_Buchung(LokaleDatenbank(), parent);
+    view->setWaWi(std::make_unique<TFM_BuchungWaWi>(connection));
     if (LokaleDatenbank().isOpen())
         view->Action_Open();
     return view;

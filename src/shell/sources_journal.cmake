@@ -7,6 +7,8 @@ target_sources(fibu_shell PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/tfm_buchungboxen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tfm_buchunglogic.h
   ${CMAKE_CURRENT_LIST_DIR}/tfm_buchunglogic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tfm_buchungwawi.h
+  ${CMAKE_CURRENT_LIST_DIR}/tfm_buchungwawi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/officetable.h
   ${CMAKE_CURRENT_LIST_DIR}/officezipwriter.h
   ${CMAKE_CURRENT_LIST_DIR}/officezipwriter.cpp

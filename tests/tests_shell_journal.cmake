@@ -1,0 +1,6 @@
+set(_journal_tests ${CMAKE_CURRENT_LIST_DIR}/shell_journal)
+fibu_add_test(NAME tst_journalsearch SOURCES ${_journal_tests}/tst_journalsearch.cpp LIBS fibu_shell GUI)
+fibu_add_test(NAME tst_journaldelete SOURCES ${_journal_tests}/tst_journaldelete.cpp LIBS fibu_shell)
+fibu_add_test(NAME tst_journaltakeback SOURCES ${_journal_tests}/tst_journaltakeback.cpp LIBS fibu_shell MARIADB)
+fibu_add_test(NAME tst_officeexport SOURCES ${_journal_tests}/tst_officeexport.cpp LIBS fibu_shell GUI)
+fibu_add_test(NAME tst_journaldialogs SOURCES ${_journal_tests}/tst_journaldialogs.cpp LIBS fibu_shell GUI)
