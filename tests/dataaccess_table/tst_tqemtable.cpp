@@ -6,6 +6,7 @@
 #include "dataaccess/tqemtable.h"
 #include "testsupport.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -196,6 +197,75 @@ private slots:
                     .toString().endsWith(QStringLiteral(" create by  on  #~#")));
         if (dialect == QLatin1String("mariadb"))
             QVERIFY(!f.conn.QueryValue(QStringLiteral("SELECT Qem_dummy FROM Adressen WHERE ID=%1").arg(id)).toString().isEmpty());
+    }
+    // A post the server rejects is completed by the fallback statement; a locked row ends in a
+    // clear error within the bound; an overlong change log loses its oldest entries.
+    void mariadbPostingEdges()
+    {
+        Fixture f(QStringLiteral("mariadb"));
+        f.conn.ExecSQL(QStringLiteral(
+            "CREATE TRIGGER auftrag_bu BEFORE UPDATE ON Auftrag FOR EACH ROW BEGIN IF @reject_next = 1 THEN "
+            "SET @reject_next = 0; SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'abgelehnt'; END IF; END"));
+        TQemTable t;
+        t.SetConnection(&f.conn);
+        t.SetTableName(QStringLiteral("Auftrag.DB"));
+        t.SetIndexName(QStringLiteral("Vorgang"));
+        t.Open();
+        QVERIFY(t.FindKey({101}));
+        const int id = t.Fields(0)->AsInteger();
+        f.conn.ExecSQL(QStringLiteral("SET @reject_next = 1"));
+        f.log.clear();
+        t.Edit();
+        t.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Fallback"));
+        t.Post();
+        QVERIFY2(f.log.contains(QStringLiteral("UPDATE `Auftrag` SET `Name`='Fallback' WHERE ID=%1").arg(id)),
+                 qPrintable(f.log.join('\n')));
+        QVERIFY(t.PostErrorFlag());
+        QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT Name FROM Auftrag WHERE ID=%1").arg(id)).toString(),
+                 QStringLiteral("Fallback"));
+
+        // A second session holds the row.
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(f.conn.Database(), QStringLiteral("other"));
+        QVERIFY(other.open());
+        {
+            QSqlQuery q(other);
+            QVERIFY(q.exec(QStringLiteral("START TRANSACTION")));
+            QVERIFY(q.exec(QStringLiteral("SELECT * FROM Auftrag WHERE ID=%1 FOR UPDATE").arg(id)));
+            t.LockWaitSeconds = 1;
+            t.LockRetries = 1;
+            t.Edit();
+            t.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Gesperrt"));
+            try {
+                t.Post();
+                QFAIL("a locked row was reported as written");
+            } catch (const EQemDatabaseError& e) {
+                QCOMPARE(e.message(), TQemTable::RowLockedMessage(QStringLiteral("Auftrag")));
+            }
+            t.Cancel();
+            q.exec(QStringLiteral("ROLLBACK"));
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+
+        // Change log near the limit: the oldest entry goes first.
+        QString log = QStringLiteral("01.01.2020 create by  on  #~#");
+        for (int i = 0; log.size() < 59990; ++i)
+            log += QStringLiteral("\r\n01.01.2020 10:00:00 change by  on  #@#Name:alt%1->neu;#@@#").arg(i, 5, 10, QChar('0'));
+        f.conn.ExecSQL(QStringLiteral("UPDATE Adressen SET Qem_CHANGE_LOG=? WHERE Adressnummer=1002"), {log});
+        TQemTable adr;
+        adr.SetConnection(&f.conn);
+        adr.SetTableName(QStringLiteral("Adressen.DB"));
+        adr.Open();
+        QVERIFY(adr.FindKey({7, 1002}));
+        adr.Edit();
+        adr.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Meyer"));
+        adr.Post();
+        const QString stored = f.conn.QueryValue(QStringLiteral("SELECT Qem_CHANGE_LOG FROM Adressen WHERE Adressnummer=1002")).toString();
+        QVERIFY(stored.size() <= 60000);
+        QVERIFY(!stored.contains(QStringLiteral("Name:alt00000->")));
+        QVERIFY(stored.contains(QStringLiteral("Name:alt00005->")));  // only the oldest few went
+        QVERIFY(stored.endsWith(QStringLiteral("#@#Name:Meier->Meyer;#@@#")));
     }
 };
 
