@@ -9,6 +9,7 @@
 #include "shell/tfm_buchung.h"
 
 #include <QBuffer>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
