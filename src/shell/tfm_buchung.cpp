@@ -195,7 +195,7 @@ void TFM_Buchung::showModel(SqlPageModel* model)
     for (int i = 0; i < widths.size(); ++i)
         grid_->setColumnWidth(i, widths[i]);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { emit currentBookingChanged(); }, Qt::UniqueConnection);
+            [this] { emit currentBookingChanged(); });
     if (model->rowCount() > 0)
         setCurrentRow(0);
     emit currentBookingChanged();
