@@ -433,8 +433,13 @@ void TQemTable::prepareKeyOperation()
 
 void TQemTable::reread(const QString& statement, bool reopen)
 {
-    if (Active() && CommandText() == statement && !reopen) {
+    if (Active() && !reopen) {
+        // Open with another statement: re-read in place (same cursor options, no close).
+        Debug_CommandText = statement;
+        if (CommandText() != statement)
+            SetCommandText(statement);
         RequeryLogged();
+        openTime_ = QDateTime::currentDateTime();
         return;
     }
     Close();
