@@ -2,3 +2,5 @@ fibu_add_test(NAME tst_wawischema SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_s
 fibu_add_test(NAME tst_demodaten SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_demodaten.cpp LIBS fibu_dataaccess MARIADB)
 fibu_add_test(NAME tst_wawiauswahl SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_wawiauswahl.cpp LIBS fibu_dataaccess)
 fibu_add_test(NAME tst_verbindungstext SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_verbindungstext.cpp LIBS fibu_dataaccess MARIADB)
+fibu_add_test(NAME tst_wawitabellen SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_wawitabellen.cpp LIBS fibu_dataaccess MARIADB)
+fibu_add_test(NAME tst_tfm_wawicfg SOURCES ${CMAKE_CURRENT_LIST_DIR}/dataaccess_schema/tst_tfm_wawicfg.cpp LIBS fibu_shell GUI)
