@@ -33,9 +33,9 @@ QTextStream& err()
 }
 
 // Opens the MariaDB database, creating it when it does not exist yet.
-bool openMariaDb(QSqlDatabase& db, const QString& spec, const QString& user, const QString& password)
+bool openMariaDb(QSqlDatabase& db, const QString& address, const QString& user, const QString& password)
 {
-    const QStringList parts = spec.split(QLatin1Char(':'));
+    const QStringList parts = address.split(QLatin1Char(':'));
     if (parts.size() != 3 || parts[2].isEmpty()) {
         err() << "--mariadb erwartet host:port:datenbank\n";
         return false;
