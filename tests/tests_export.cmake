@@ -9,3 +9,6 @@ fibu_add_test(NAME tst_exporteinstellungen SOURCES ${CMAKE_CURRENT_LIST_DIR}/exp
   LIBS fibu_export)
 fibu_add_test(NAME tst_texport_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_texport_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h LIBS fibu_shell GUI)
+fibu_add_test(NAME tst_extfwawi SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_extfwawi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h
+  LIBS fibu_export MARIADB)

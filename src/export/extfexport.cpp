@@ -9,6 +9,7 @@
 #include "export/wawinachschlag.h"
 #include "store/feedback.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 #include <QSqlError>
@@ -24,6 +25,22 @@ constexpr int kMarkenJeCommit = 10000;  // bookings per flush and mark commit
 constexpr int kAuftragsCache = 200000;  // orders kept before the cache starts over
 
 const QString kPunkte = QStringLiteral("...");
+
+// Adds the time since the last call to one of the phase counters.
+class Stoppuhr {
+public:
+    Stoppuhr() { t_.start(); }
+    void an(qint64& phase)
+    {
+        const qint64 jetzt = t_.nsecsElapsed();
+        phase += jetzt - stand_;
+        stand_ = jetzt;
+    }
+
+private:
+    QElapsedTimer t_;
+    qint64 stand_ = 0;
+};
 
 // Opens a file for the run: overwritten, written without Qt's buffer so every write reaches
 // the file system at once (the marks follow what the file really holds).
@@ -221,10 +238,12 @@ bool ExtfExport::DateV_EXTF_Buchungen(QIODevice& datei, AnsiTextWriter& out)
         block.reserve(kBlock);
         qint64 seitCommit = 0;
         bool ende = false;
+        Stoppuhr uhr;
         while (!ende) {
             block.clear();
             while (block.size() < static_cast<size_t>(kBlock) && !(ende = !auswahl.weiter()))
                 block.push_back(auswahl.buchung());
+            uhr.an(phasen_.lesen);
             if (gesucht.size() > kAuftragsCache) {
                 auftraege.clear();
                 gesucht.clear();
@@ -237,20 +256,25 @@ bool ExtfExport::DateV_EXTF_Buchungen(QIODevice& datei, AnsiTextWriter& out)
                 }
             if (!fehlen.isEmpty())
                 auftraege.insert(wawi_.auftraege(fehlen));
+            uhr.an(phasen_.auftraege);
             for (const ExtfBuchung& b : block) {
                 stand.weiter(b, auftraege);
                 status_->laufend(b.buchungstext);
                 out.writeLine(ExtfFormat::buchungszeile(b, stand.aktuell(), stand.faktor(), vorgaben));
                 marken.vormerken(b.buchNr, out.bytesQueued());
                 if (++seitCommit >= kMarkenJeCommit) {
+                    uhr.an(phasen_.zeilen);
                     out.flush();
                     marken.festschreiben(out.bytesAccepted());
                     seitCommit = 0;
+                    uhr.an(phasen_.marken);
                 }
             }
+            uhr.an(phasen_.zeilen);
         }
         out.flush();
         marken.festschreiben(out.bytesAccepted());
+        uhr.an(phasen_.marken);
         status_->fortschritt(100);
         exportMelden(opt_, feedback_, kExportErfolg);
         ok = true;

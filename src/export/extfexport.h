@@ -36,6 +36,15 @@ inline const QString kKeinZugriffAdressen = QStringLiteral("Keinen Zugriff auf d
 inline const QString kDateiBuchungen = QStringLiteral("EXTF_Buchungsstapel.csv");
 inline const QString kDateiKonten = QStringLiteral("EXTF_Sachkontobeschriftungen.csv");
 
+// Time the booking loop spent per phase, in nanoseconds: reading the journal, looking up the
+// orders, building and writing the lines, committing the marks (with the flush before).
+struct ExtfPhasen {
+    qint64 lesen = 0;
+    qint64 auftraege = 0;
+    qint64 zeilen = 0;
+    qint64 marken = 0;
+};
+
 class ExtfExport {
 public:
     ExtfExport(const QSqlDatabase& journal, WaWiNachschlag& wawi, const ExportOptionen& optionen,
@@ -56,6 +65,7 @@ public:
     // The file being written (the dialog's FileName).
     QString fileName() const { return fileName_; }
     qint64 buchungenGeschrieben() const { return geschrieben_; }
+    const ExtfPhasen& phasen() const { return phasen_; }
 
 private:
     bool kontenDatei(const QString& pfad);
@@ -73,4 +83,5 @@ private:
     QString fileName_;
     qint64 geschrieben_ = 0;
     bool indexGeprueft_ = false;
+    ExtfPhasen phasen_;
 };

@@ -2,10 +2,13 @@
 // A small world for the export tests: a local journal "Buchungen" in a fresh SQLite file and a
 // merchandise-management database (the shared schema, SQLite or the MariaDB test server)
 // reached through a TQemConnection, plus a Feedback that records what the run reports.
+// World(Wawi::MariaDB) needs the test server (tests marked MARIADB); the schema is empty
+// until a test fills it (DemoDaten::fill on a copy of wawi()).
 
 #include "dataaccess/tqemconnection.h"
 #include "dataaccess/wawischema.h"
 #include "store/feedback.h"
+#include "testsupport.h"
 
 #include <QDate>
 #include <QDir>
@@ -17,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <QtTest>
+
+#include <memory>
 
 namespace exportfixture {
 
@@ -55,9 +60,11 @@ struct Buchung {
     bool exportiert = false;
 };
 
+enum class Wawi { SQLite, MariaDB };
+
 class World {
 public:
-    World()
+    explicit World(Wawi art = Wawi::SQLite)
     {
         static int counter = 0;
         const QString n = QString::number(++counter);
@@ -69,10 +76,18 @@ public:
         QSqlQuery q(j);
         q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
         QVERIFY2(q.exec(QLatin1String(kJournalDdl)), qPrintable(q.lastError().text()));
-        QSqlDatabase w = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), wawiName_);
-        w.setDatabaseName(dir.filePath(QStringLiteral("wawi.sqlite")));
-        QVERIFY(w.open());
-        QSqlQuery(w).exec(QStringLiteral("PRAGMA synchronous=OFF"));
+        QSqlDatabase w;
+        if (art == Wawi::MariaDB) {
+            maria_ = std::make_unique<testsupport::TestMariaDb>(QStringLiteral("export"));
+            QVERIFY2(maria_->isValid(), qPrintable(maria_->errorText()));
+            wawiName_ = maria_->databaseName();
+            w = maria_->raw();
+        } else {
+            w = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), wawiName_);
+            w.setDatabaseName(dir.filePath(QStringLiteral("wawi.sqlite")));
+            QVERIFY(w.open());
+            QSqlQuery(w).exec(QStringLiteral("PRAGMA synchronous=OFF"));
+        }
         QString error;
         QVERIFY2(WawiSchema::create(w, {}, &error), qPrintable(error));
         conn.AttachDatabase(wawiName_);
@@ -82,10 +97,13 @@ public:
     {
         conn.Close();
         QSqlDatabase::database(journalName_, false).close();
-        QSqlDatabase::database(wawiName_, false).close();
         QSqlDatabase::removeDatabase(journalName_);
+        if (maria_)
+            return;  // the fixture closes and drops its database
+        QSqlDatabase::database(wawiName_, false).close();
         QSqlDatabase::removeDatabase(wawiName_);
     }
+    bool mariaDb() const { return maria_ != nullptr; }
 
     QSqlDatabase journal() const { return QSqlDatabase::database(journalName_, false); }
     QSqlDatabase wawi() const { return QSqlDatabase::database(wawiName_, false); }
@@ -149,6 +167,7 @@ public:
     TQemConnection conn;
 
 private:
+    std::unique_ptr<testsupport::TestMariaDb> maria_;
     QString journalName_;
     QString wawiName_;
 };

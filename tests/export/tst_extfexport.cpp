@@ -11,7 +11,11 @@
 #include "store/einstellungen.h"
 #include "store/zeichensatz.h"
 
+#include <QProcess>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace exportfixture;
 
@@ -83,6 +87,7 @@ private slots:
     void directoryCheck();
     void diskFullHalfWay_data();
     void diskFullHalfWay();
+    void fileSizeLimitOnRealFiles();
 };
 
 void TstExtfExport::bookingFileFieldByField()
@@ -124,7 +129,7 @@ void TstExtfExport::bookingFileFieldByField()
     QCOMPARE(lines.at(0), QStringLiteral("\"EXTF\";510;21;\"Buchungsstapel\";7;20240601120000005;;;tester;;1001;2;"
                                          "20240101;4;20240101;20241231;\"Qem-DateV Schnittstelle\";\"\";\"1\";\"\";1;"
                                          "\"EUR\";;;;;;;;;"));
-    QCOMPARE(lines.at(1), ExtfFormat::spaltenBuchungsstapel());
+    QCOMPARE(lines.at(1), extfreader::kSpaltenBuchungsstapel);
 
     QList<QStringList> f;
     for (int i = 2; i < lines.size(); ++i) {
@@ -205,7 +210,7 @@ void TstExtfExport::labelFile()
     QCOMPARE(lines.value(0), QStringLiteral("\"EXTF\";510;20;\"Kontenbeschriftungen\";2;20240601120000005;;;tester;;"
                                             "1001;2;20240101;4;;;\"\";\"\";;\"\";;;;;;;;;;;"));
     QCOMPARE(extfreader::fields(lines.value(0)).size(), 31);
-    QCOMPARE(lines.value(1), QStringLiteral("Konto;Kontobeschriftung;SprachId"));
+    QCOMPARE(lines.value(1), extfreader::kSpaltenKonten);
     QCOMPARE(lines.mid(2), expected);
 
     // The index Fibu was added to the address table.
@@ -404,5 +409,103 @@ void TstExtfExport::diskFullHalfWay()
         QCOMPARE(buchungen, 11);
 }
 
-QTEST_GUILESS_MAIN(TstExtfExport)
+namespace {
+
+constexpr rlim_t kDateiGrenze = 400 * 1024;
+constexpr int kGrenzBuchungen = 3000;
+
+// The child process of fileSizeLimitOnRealFiles: the whole run on the files of the world in
+// dir, under the file size limit the parent set; prints the run's messages.
+int grenzLauf(const QString& dir)
+{
+    int rc = 1;
+    {
+        QSqlDatabase j = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("j"));
+        j.setDatabaseName(dir + QStringLiteral("/DateV.sqlite"));
+        QSqlDatabase w = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        w.setDatabaseName(dir + QStringLiteral("/wawi.sqlite"));
+        if (!j.open() || !w.open())
+            return 2;
+        TQemConnection conn;
+        conn.AttachDatabase(QStringLiteral("w"));
+        ExportOptionen o;
+        o.von = QDate(2024, 1, 1);
+        o.bis = QDate(2024, 12, 31);
+        o.verzeichnis = dir + QStringLiteral("/out");
+        o.mitKonten = true;
+        o.aktivMandant = 1;
+        Recorder rec;
+        WaWiNachschlag wawi(conn);
+        ExtfExport e(j, wawi, o, rec);
+        rc = e.DateV_EXTF_Export() ? 0 : 3;
+        std::fputs(qPrintable(rec.messages.join(QLatin1Char('\n'))), stdout);
+        conn.Close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("j"));
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    return rc;
+}
+
+}  // namespace
+
+// The disk fills up under the real run: the label file fits, the booking file stops half-way
+// in a line. The file keeps whole lines only, and exactly their bookings are marked.
+void TstExtfExport::fileSizeLimitOnRealFiles()
+{
+    World w;
+    w.adresse(1, 1, 10001, QStringLiteral("Meier"));
+    w.journal().transaction();
+    for (int i = 0; i < kGrenzBuchungen; ++i) {
+        Buchung b;
+        b.buchungsnummer = 1000 + i;
+        b.soll = i % 2 ? 10001 : 1200;
+        w.buchen(b);
+    }
+    QVERIFY(w.journal().commit());
+
+    QProcess child;
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({QStringLiteral("--grenzlauf"), w.dir.path()});
+    child.setChildProcessModifier([] {
+        // Beyond the limit write() fails with EFBIG instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit grenze{kDateiGrenze, kDateiGrenze};
+        setrlimit(RLIMIT_FSIZE, &grenze);
+    });
+    child.start();
+    QVERIFY(child.waitForFinished(60000));
+    const QString ausgabe = QString::fromUtf8(child.readAllStandardOutput());
+    QCOMPARE(child.exitCode(), 3);
+    QVERIFY2(ausgabe.startsWith(QStringLiteral("Während des Exports ist ein Fehler aufgetreten!\r(Buchungen)\r")),
+             qPrintable(ausgabe + QString::fromUtf8(child.readAllStandardError())));
+
+    const QStringList konten = datei(w, QStringLiteral("EXTF_Sachkontobeschriftungen.csv"));
+    QCOMPARE(konten.mid(1), (QStringList{extfreader::kSpaltenKonten, "10001;\"Meier KNr:K1\";\"de-DE\""}));
+    const QByteArray bytes = lesen(w.out() + QStringLiteral("/EXTF_Buchungsstapel.csv"));
+    QVERIFY(bytes.size() <= static_cast<qsizetype>(kDateiGrenze));
+    QVERIFY2(bytes.endsWith("1;;\r\n"), "a half-written line stays in the file");
+    const QStringList lines = extfreader::lines(bytes);
+    const int buchungen = static_cast<int>(lines.size()) - 2;
+    QVERIFY(buchungen > 100 && buchungen < kGrenzBuchungen);
+    QList<qint64> expected;
+    for (int i = 0; i < buchungen; ++i) {
+        const QStringList f = extfreader::fields(lines.at(i + 2));
+        QCOMPARE(f.size(), 116);
+        QCOMPARE(f.at(10), QStringLiteral("\"%1\"").arg(1000 + i));
+        expected << i + 1;
+    }
+    QCOMPARE(w.exportiert(), expected);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], "--grenzlauf") == 0) {
+        QCoreApplication app(argc, argv);
+        return grenzLauf(QString::fromLocal8Bit(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    TstExtfExport test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_extfexport.moc"

@@ -107,7 +107,8 @@ void TstExtfFormat::columnLines()
     QCOMPARE(names.at(48), QStringLiteral("Zusatzinformation- Inhalt 1"));
     QCOMPARE(names.at(100), QStringLiteral("Erlöskonto (Anzahlungen)"));
     QCOMPARE(names.last(), QStringLiteral("Datum Zuord.Steuerperiode"));
-    QCOMPARE(ExtfFormat::spaltenKonten(), QStringLiteral("Konto;Kontobeschriftung;SprachId"));
+    QCOMPARE(ExtfFormat::spaltenKonten(), extfreader::kSpaltenKonten);
+    QCOMPARE(ExtfFormat::spaltenBuchungsstapel(), extfreader::kSpaltenBuchungsstapel);
 }
 
 void TstExtfFormat::bookingLine_data()
