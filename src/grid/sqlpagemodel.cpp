@@ -59,30 +59,30 @@ void SqlPageModel::setColumns(const GridColumns& columns)
 }
 
 bool SqlPageModel::setSource(const QSqlDatabase& database, const QString& selectStatement,
-                             const QString& keyField)
+                             const QString& keyField, Reading reading)
 {
     beginResetModel();
     database_ = database;
     statement_ = selectStatement;
     keyField_ = keyField;
+    reading_ = reading;
     pages_.clear();
     recent_.clear();
+    keys_.clear();
     rowCount_ = 0;
     fields_ = QSqlRecord();
     lastError_.clear();
 
     QSqlQuery structure(database_);
     structure.setForwardOnly(true);
-    QSqlQuery count(database_);
-    count.setForwardOnly(true);
     bool ok = structure.exec(wrapped(statement_) + QStringLiteral(" LIMIT 0"));
     if (ok) {
         fields_ = structure.record();
-        ok = count.exec(QStringLiteral("SELECT COUNT(*) FROM (%1) AS q").arg(statement_)) && count.next();
-        if (ok)
-            rowCount_ = count.value(0).toInt();
-        else
-            lastError_ = count.lastError().text();
+        QSqlQuery rows(database_);
+        rows.setForwardOnly(true);
+        ok = reading_ == Reading::KeysFirst ? readKeys(rows) : countRows(rows);
+        if (!ok)
+            lastError_ = rows.lastError().text();
     } else {
         lastError_ = structure.lastError().text();
     }
@@ -94,6 +94,7 @@ bool SqlPageModel::setSource(const QSqlDatabase& database, const QString& select
     if (!ok) {
         fields_ = QSqlRecord();
         rowCount_ = 0;
+        keys_.clear();
     }
     exportIndex_ = fields_.indexOf(QStringLiteral("Export"));
     mapColumns();
@@ -101,11 +102,29 @@ bool SqlPageModel::setSource(const QSqlDatabase& database, const QString& select
     return ok;
 }
 
+bool SqlPageModel::countRows(QSqlQuery& query)
+{
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM (%1) AS q").arg(statement_)) || !query.next())
+        return false;
+    rowCount_ = query.value(0).toInt();
+    return true;
+}
+
+bool SqlPageModel::readKeys(QSqlQuery& query)
+{
+    if (!query.exec(QStringLiteral("SELECT %2 FROM (%1) AS q ORDER BY %2").arg(statement_, keyField_)))
+        return false;
+    while (query.next())
+        keys_.append(query.value(0).toLongLong());
+    rowCount_ = int(keys_.size());
+    return true;
+}
+
 void SqlPageModel::refresh()
 {
     if (statement_.isEmpty())
         return;
-    setSource(database_, statement_, keyField_);
+    setSource(database_, statement_, keyField_, reading_);
 }
 
 void SqlPageModel::mapColumns()
@@ -148,6 +167,11 @@ bool SqlPageModel::readPage(int number, Page& result) const
         return false;
     const QString base = wrapped(statement_);
     const QString key = keyField_;
+    if (reading_ == Reading::KeysFirst) {
+        // The key range of the page; the statement's condition runs only on the rows inside it.
+        return runPageQuery(QStringLiteral("%1 WHERE %2 >= ? AND %2 <= ? ORDER BY %2").arg(base, key),
+                            {keys_.at(first), keys_.at(first + size - 1)}, false, result);
+    }
     // A neighbour in the cache gives the key to continue from; no rows are skipped.
     auto before = pages_.constFind(number - 1);
     if (before != pages_.constEnd() && !before->rows.isEmpty()) {
@@ -233,6 +257,10 @@ int SqlPageModel::rowOfKey(const QVariant& keyValue) const
 {
     if (statement_.isEmpty() || !keyValue.isValid())
         return -1;
+    if (reading_ == Reading::KeysFirst) {
+        const auto at = std::lower_bound(keys_.cbegin(), keys_.cend(), keyValue.toLongLong());
+        return std::min(int(at - keys_.cbegin()), rowCount_ - 1);
+    }
     QSqlQuery query(database_);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM (%1) AS q WHERE %2 < ?").arg(statement_, keyField_));

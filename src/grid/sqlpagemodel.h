@@ -8,6 +8,11 @@
 // pages are kept. The statement is wrapped as a sub-select, so it must be a plain SELECT
 // without ORDER BY or LIMIT of its own.
 //
+// A search result is read with Reading::KeysFirst instead: one pass over the statement collects
+// the (integer) keys of all its rows, so the condition is evaluated once per booking, and every
+// page is then read by its key range. The journal itself keeps Reading::Counted, which needs no
+// pass over the table at all.
+//
 // Call sequence: setColumns(), setSource(database, statement, keyField); then the view reads
 // rowCount()/data(); record(row) gives every field of a row. refresh() re-counts and drops the
 // cache (after deletes or an import). With setEditTable() and setEditable(true) cells are
@@ -29,9 +34,13 @@
 
 #include <functional>
 
+class QSqlQuery;
+
 class SqlPageModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    enum class Reading { Counted, KeysFirst };
+
     explicit SqlPageModel(QObject* parent = nullptr);
 
     void setColumns(const GridColumns& columns);
@@ -39,7 +48,7 @@ public:
 
     // False (and an empty model) when the statement cannot be run; lastError() says why.
     bool setSource(const QSqlDatabase& database, const QString& selectStatement,
-                   const QString& keyField);
+                   const QString& keyField, Reading reading = Reading::Counted);
     QString statement() const { return statement_; }
     QString keyField() const { return keyField_; }
     QString lastError() const { return lastError_; }
@@ -86,6 +95,8 @@ private:
     const Row* rowAt(int row) const;
     const Page* page(int number) const;
     bool readPage(int number, Page& page) const;
+    bool readKeys(QSqlQuery& query);
+    bool countRows(QSqlQuery& query);
     bool runPageQuery(const QString& sql, const QVariantList& values, bool reversed,
                       Page& page) const;
     void mapColumns();
@@ -96,6 +107,8 @@ private:
     QSqlDatabase database_;
     QString statement_;
     QString keyField_;
+    Reading reading_ = Reading::Counted;
+    QVector<qint64> keys_;  // Reading::KeysFirst: the key of every row, ascending
     QString editTable_;
     QString lastError_;
     QSqlRecord fields_;

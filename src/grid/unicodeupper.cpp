@@ -10,37 +10,73 @@
 
 namespace {
 
+QString perCharacterUpper(QString text)
+{
+    for (QChar& c : text)
+        c = c.toUpper();
+    return text;
+}
+
+// Folds ASCII and the two-byte Latin-1 letters in place; false when the text holds a character
+// whose upper case changes its length in UTF-8 (ÿ, µ) or lies outside Latin-1.
+bool foldLatin1(const unsigned char* text, int length, char* upper)
+{
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = text[i];
+        if (c < 0x80) {
+            upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : char(c);
+            continue;
+        }
+        if (i + 1 >= length || (c != 0xC2 && c != 0xC3))
+            return false;
+        const unsigned char next = text[i + 1];
+        if ((next & 0xC0) != 0x80)
+            return false;
+        const int code = ((c & 0x1F) << 6) | (next & 0x3F);
+        if (code == 0xB5 || code == 0xFF)
+            return false;
+        const bool lowerLetter = code >= 0xE0 && code <= 0xFE && code != 0xF7;
+        upper[i] = char(c);
+        upper[i + 1] = char(lowerLetter ? next - 0x20 : next);
+        ++i;
+    }
+    return true;
+}
+
 void unicodeUpper(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
     }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const unsigned char* text = sqlite3_value_text(argv[0]);
     const int length = sqlite3_value_bytes(argv[0]);
-    bool ascii = true;
-    for (int i = 0; i < length && ascii; ++i)
-        ascii = static_cast<unsigned char>(text[i]) < 0x80;
-    if (ascii) {
-        // Most booking texts are plain ASCII: fold them without building a QString.
-        char* upper = static_cast<char*>(sqlite3_malloc(length + 1));
-        if (!upper) {
-            sqlite3_result_error_nomem(context);
-            return;
-        }
-        for (int i = 0; i < length; ++i) {
-            const char c = text[i];
-            upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
-        }
+    char* upper = static_cast<char*>(sqlite3_malloc(length + 1));
+    if (!upper) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    if (foldLatin1(text, length, upper)) {
         upper[length] = '\0';
         sqlite3_result_text(context, upper, length, sqlite3_free);
         return;
     }
-    const QByteArray upper = QString::fromUtf8(text, length).toUpper().toUtf8();
-    sqlite3_result_text(context, upper.constData(), int(upper.size()), SQLITE_TRANSIENT);
+    sqlite3_free(upper);
+    const QByteArray folded =
+        perCharacterUpper(QString::fromUtf8(reinterpret_cast<const char*>(text), length)).toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
 }  // namespace
+
+QString unicodeUpperText(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray upper(utf8.size(), Qt::Uninitialized);
+    if (foldLatin1(reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()), upper.data()))
+        return QString::fromUtf8(upper);
+    return perCharacterUpper(text);
+}
 
 bool registerUnicodeUpper(QSqlDatabase& database)
 {

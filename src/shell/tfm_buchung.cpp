@@ -239,7 +239,8 @@ void TFM_Buchung::SP_SucheClick()
         return;
     }
     auto* result = newModel(this);
-    if (!result->setSource(local_, sql, keyField)) {
+    // One pass over the journal for the condition; the pages then follow by key range.
+    if (!result->setSource(local_, sql, keyField, SqlPageModel::Reading::KeysFirst)) {
         // A statement that cannot run leaves the view as it was.
         delete result;
         return;
