@@ -1,1 +1,2 @@
 fibu_add_test(NAME tst_importregeln SOURCES ${CMAKE_CURRENT_LIST_DIR}/import/tst_importregeln.cpp LIBS fibu_import)
+fibu_add_test(NAME tst_importlauf SOURCES ${CMAKE_CURRENT_LIST_DIR}/import/tst_importlauf.cpp ${CMAKE_CURRENT_LIST_DIR}/import/importwelt.h LIBS fibu_import MARIADB)

@@ -4,7 +4,10 @@ namespace fibuimport {
 
 QString datumsLiteral(const QDate& datum, int serverType)
 {
-    return datum.toString(serverType == 2 ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyyMMdd"));
+    // MySQL/MariaDB and SQLite (which keeps dates as ISO text and compares them as text) need
+    // the ISO form; SQL Server and Jet take yyyymmdd.
+    const bool iso = serverType == 2 || serverType == 3;
+    return datum.toString(iso ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("yyyyMMdd"));
 }
 
 QString belegBedingung(const BedingungsOptionen& o)

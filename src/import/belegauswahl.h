@@ -27,7 +27,8 @@ struct BedingungsOptionen {
 // The where-condition of the document table, e.g.
 // ((Vorgangsdatum BETWEEN '20180101' AND '20180131') OR (Buchdatum BETWEEN ...)) AND ((Art<>11) OR ...)
 QString belegBedingung(const BedingungsOptionen& o);
-// A date as the server's date literal text: yyyy-MM-dd for MySQL/MariaDB (2), else yyyyMMdd.
+// A date as the server's date literal text: yyyy-MM-dd for MySQL/MariaDB (2) and SQLite (3),
+// else yyyyMMdd.
 QString datumsLiteral(const QDate& datum, int serverType);
 
 // Flags L_Gutschrift, L_Eingangsrechnung, L_Rechnung of a user-defined kind.

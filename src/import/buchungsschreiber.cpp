@@ -5,6 +5,7 @@
 #include "store/hilfsfunktionen.h"
 #include "store/lokaledatenbank.h"
 
+#include <QElapsedTimer>
 #include <QSqlError>
 
 #include <algorithm>
@@ -131,7 +132,11 @@ qint64 BuchungsSchreiber::buche(const Buchung& b, const QSqlRecord& beleg, const
     if (hatValuta_)
         q.bindValue(i++, valutaDatum(b.art, beleg));
     ++anweisungen_;
-    if (!q.exec())
+    QElapsedTimer uhr;
+    uhr.start();
+    const bool ok = q.exec();
+    journalNs_ += uhr.nsecsElapsed();
+    if (!ok)
         throw std::runtime_error(("Buchung nicht gespeichert: " + q.lastError().text()).toStdString());
     const qint64 buchNr = q.lastInsertId().toLongLong();
     oMaxBuchNr_ = maxBuchNr_;

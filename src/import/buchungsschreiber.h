@@ -50,10 +50,25 @@ public:
     // Writes the booking for the document and address rows; returns its BuchNr.
     qint64 buche(const Buchung& buchung, const QSqlRecord& beleg, const QSqlRecord& adresse);
 
+    // The booking-number state, kept before a document and restored when its bookings were
+    // rolled back, so that the next document takes the numbers the failed one did not keep.
+    struct Stand {
+        int maxBuchNr = 0;
+        int oMaxBuchNr = 0;
+    };
+    Stand stand() const { return {maxBuchNr_, oMaxBuchNr_}; }
+    void zuruecksetzen(const Stand& s)
+    {
+        maxBuchNr_ = s.maxBuchNr;
+        oMaxBuchNr_ = s.oMaxBuchNr;
+    }
+
     int maxBuchNr() const { return maxBuchNr_; }
     int oMaxBuchNr() const { return oMaxBuchNr_; }
     // Statements sent to the journal (benchmark figures).
     qint64 anweisungen() const { return anweisungen_; }
+    // Time the journal took for them, nanoseconds.
+    qint64 journalZeitNs() const { return journalNs_; }
 
 private:
     int belegnummer(const QSqlRecord& beleg);
@@ -68,6 +83,7 @@ private:
     int maxBuchNr_ = 0;
     int oMaxBuchNr_ = 0;
     qint64 anweisungen_ = 0;
+    qint64 journalNs_ = 0;
 };
 
 }  // namespace fibuimport

@@ -13,6 +13,7 @@
 #include "store/lokaledatenbank.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
@@ -250,6 +251,21 @@ QSqlRecord ImportLauf::adresseVon(int adresse) const
 
 ImportLauf::Ergebnis ImportLauf::ausfuehren(Feedback& feedback)
 {
+    QElapsedTimer uhr;
+    uhr.start();
+    const Ergebnis e = lauf(feedback);
+    zaehler_.wawiAnweisungen = wawi_.anweisungen();
+    zaehler_.wawiZeitNs = wawi_.serverZeitNs();
+    if (schreiber_) {
+        zaehler_.journalAnweisungen = schreiber_->anweisungen() + transaktionsAnweisungen_;
+        zaehler_.journalZeitNs = schreiber_->journalZeitNs() + transaktionsZeitNs_;
+    }
+    zaehler_.gesamtZeitNs = uhr.nsecsElapsed();
+    return e;
+}
+
+ImportLauf::Ergebnis ImportLauf::lauf(Feedback& feedback)
+{
     einstellungen().Adresskontn = personenkonten_.laenge;
     if (!gobdPruefen(feedback))
         return Ergebnis::KeineGoBD;
@@ -302,8 +318,6 @@ ImportLauf::Ergebnis ImportLauf::ausfuehren(Feedback& feedback)
         feedback.setStatus(QString());
         RestTeilzahlungen(feedback);
     }
-    zaehler_.wawiAnweisungen = wawi_.anweisungen();
-    zaehler_.journalAnweisungen = schreiber_->anweisungen();
     return abgebrochen ? Ergebnis::Abgebrochen : Ergebnis::Ausgefuehrt;
 }
 
@@ -373,13 +387,30 @@ void ImportLauf::Auftrag_RechnungBuchen(int flag, Beleg& beleg, Feedback& feedba
     if (n == 0)
         return;
 
+    // A document that fails part-way gives its voucher numbers back with its bookings.
+    const BuchungsSchreiber::Stand stand = schreiber_->stand();
+    try {
+        slotsBuchen(flag, doc, adresse, personenkonto, n);
+    } catch (...) {
+        schreiber_->zuruecksetzen(stand);
+        throw;
+    }
+}
+
+void ImportLauf::slotsBuchen(int flag, QSqlRecord& doc, const QSqlRecord& adresse, int personenkonto, int n)
+{
+    const int auftrag = feldGanz(doc, QStringLiteral("Auftrag"));
     const bool storniert = feldSchalter(doc, QStringLiteral("Storniert"));
     const bool erloese = kontext_.modus == ImportModus::Erloese;
     const QDate vorgang = feldDatum(doc, QStringLiteral("Vorgangsdatum"));
     const int art = storniert ? Storno : Verkauf;
     const bool negieren = (flag == 0) == storniert;  // invoice reversal and credit note
 
+    QElapsedTimer uhr;
+    uhr.start();
     JournalTransaktion transaktion(journal_);
+    transaktionsZeitNs_ += uhr.nsecsElapsed();
+    transaktionsAnweisungen_ += 2;
     qint64 letzteBuchNr = 0;
     int geschrieben = 0;
     for (int i = 0; i < n; ++i) {
@@ -424,10 +455,12 @@ void ImportLauf::Auftrag_RechnungBuchen(int flag, Beleg& beleg, Feedback& feedba
     const QVariant alteForderung = feld(doc, QStringLiteral("Fibu_Forderung"));
     const QVariant alteBuchung = feld(doc, QStringLiteral("FibuBuchung1"));
     const QString update = QStringLiteral("UPDATE Auftrag SET FibuBuchung1 = ?, Fibu_Forderung = ? WHERE Auftrag = ?");
-    if (wawi_.ausfuehren(update, {fibuBuchung1, forderung ? 1 : 0, auftrag}) != 1)
+    if (wawi_.ausfuehren(update, {fibuBuchung1, forderung ? 1 : 0, auftrag}) < 1 && !belegVorhanden(auftrag))
         throw std::runtime_error("Der Vorgang konnte nicht gespeichert werden.");
     try {
+        uhr.restart();
         transaktion.commit();
+        transaktionsZeitNs_ += uhr.nsecsElapsed();
     } catch (...) {
         // The journal did not take the bookings: the document must not stay marked as posted.
         wawi_.ausfuehren(update, {alteBuchung, alteForderung, auftrag});
@@ -437,6 +470,13 @@ void ImportLauf::Auftrag_RechnungBuchen(int flag, Beleg& beleg, Feedback& feedba
     doc.setValue(QStringLiteral("Fibu_Forderung"), forderung);
     ++zaehler_.gebucht;
     zaehler_.buchungen += geschrieben;
+}
+
+// MySQL and MariaDB count only the rows an UPDATE changed: 0 also for a row that already held
+// the values; only a missing row is a failure.
+bool ImportLauf::belegVorhanden(int auftrag)
+{
+    return !wawi_.zeilen(QStringLiteral("SELECT Auftrag FROM Auftrag WHERE Auftrag = ?"), {auftrag}).isEmpty();
 }
 
 void ImportLauf::Auftrag_RechnungAbschliessen(int flag, Beleg& beleg)
@@ -471,7 +511,8 @@ void ImportLauf::Set_KundenKonto(int adresse, qint64 konto)
 {
     if (wawi_.ausfuehren(QStringLiteral("UPDATE Adressen SET FibuKontonummer = ? WHERE Adresse = ?"),
                          {konto, adresse})
-        != 1)
+            < 1
+        && wawi_.zeilen(QStringLiteral("SELECT Adresse FROM Adressen WHERE Adresse = ?"), {adresse}).isEmpty())
         throw std::runtime_error("Das Personenkonto der Adresse konnte nicht gespeichert werden.");
     auto it = adressen_.find(adresse);
     if (it != adressen_.end())
@@ -488,9 +529,12 @@ qint64 ImportLauf::hoechstesKonto(qint64 minimum)
              + QStringLiteral(" AND FibuKontonummer>") + QString::number(minimum) + QStringLiteral("\r\n")
              + QStringLiteral("ORDER BY FibuKontonummer DESC"));
     q.SetMaxRecords(1);
-    q.Open();
-    qint64 hoechstes = q.IsEmpty() ? 0 : static_cast<qint64>(q.FieldByName(QStringLiteral("FibuKontonummer"))->AsFloat());
-    q.Close();
+    const qint64 hoechstes = wawi_.gezaehlt([&q] {
+        q.Open();
+        const qint64 h = q.IsEmpty() ? 0 : static_cast<qint64>(q.FieldByName(QStringLiteral("FibuKontonummer"))->AsFloat());
+        q.Close();
+        return h;
+    });
     return std::max(hoechstes, vergebenesKonto_ > minimum ? vergebenesKonto_ : 0);
 }
 

@@ -44,8 +44,11 @@ struct ImportZaehler {
     int gebucht = 0;          // documents posted (bookings written)
     int buchungen = 0;        // bookings written
     int fehlerhaft = 0;       // documents that failed
-    qint64 wawiAnweisungen = 0;
-    qint64 journalAnweisungen = 0;
+    qint64 wawiAnweisungen = 0;     // statements sent to the merchandise-management server
+    qint64 journalAnweisungen = 0;  // statements of the local journal (bookings, numbers, commits)
+    qint64 wawiZeitNs = 0;          // time waiting for the server
+    qint64 journalZeitNs = 0;       // time of the local journal
+    qint64 gesamtZeitNs = 0;        // the whole run
 };
 
 class ImportLauf {
@@ -74,6 +77,7 @@ private:
         int effektiveArt = 0;
     };
 
+    Ergebnis lauf(Feedback& feedback);
     bool gobdPruefen(Feedback& feedback);
     void stammdatenLaden();
     QVector<Beleg> belegeLaden();
@@ -85,6 +89,10 @@ private:
     // Postings of invoices and credit notes.
     void Auftrag_RechnungBuchen(int flag, Beleg& beleg, Feedback& feedback);
     void Auftrag_Gutschrift(Beleg& beleg, Feedback& feedback) { Auftrag_RechnungBuchen(1, beleg, feedback); }
+    // The bookings of the filled slots in one journal transaction, committed after the document
+    // row was written back.
+    void slotsBuchen(int flag, QSqlRecord& doc, const QSqlRecord& adresse, int personenkonto, int n);
+    bool belegVorhanden(int auftrag);
     // Settlement postings: their decision lines are in place; they book nothing yet.
     void Auftrag_RechnungAbschliessen(int flag, Beleg& beleg);
     void Auftrag_RechnungTeilzahlungen(Beleg& beleg);
@@ -124,6 +132,8 @@ private:
     std::unique_ptr<BuchungsSchreiber> schreiber_;
     bool error1_ = false;
     ImportZaehler zaehler_;
+    qint64 transaktionsAnweisungen_ = 0;
+    qint64 transaktionsZeitNs_ = 0;
 };
 
 }  // namespace fibuimport

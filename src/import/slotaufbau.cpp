@@ -110,6 +110,16 @@ QString steuersatzFehlt(const QSqlRecord& artikel, const QSqlRecord& beleg)
            + QStringLiteral(" vom ") + alsAnzeigeText(feldDatumZeit(beleg, QStringLiteral("Vorgangsdatum")));
 }
 
+// VAT codes index the VAT slots 0 to 9: a code outside cannot be booked and fails the document.
+void codePruefen(int code, const QString& wovon)
+{
+    if (code < 0 || code >= BuchungsSlots::kVatSlots)
+        throw std::out_of_range(QStringLiteral("Umsatzsteuerschlüssel %1 außerhalb von 0 bis 9 (%2)")
+                                    .arg(code)
+                                    .arg(wovon)
+                                    .toStdString());
+}
+
 BuchungsSlot& slotFuer(BuchungsSlots& faecher, const Stammdaten& stamm, int konto, int vatCode)
 {
     if (konto >= 1)
@@ -132,6 +142,10 @@ void positionBuchen(BuchungsSlots& faecher, const ImportKontext& kontext, const 
     const int steuer = feldGanz(beleg, QStringLiteral("Steuer"));
     const int sonderUst = feldGanz(position, QStringLiteral("SONDERUST"));
     const int ust = feldGanz(artikel, QStringLiteral("Umsatzsteuer"));
+    if (gefunden)
+        codePruefen(ust, QStringLiteral("Artikel ") + feldText(artikel, QStringLiteral("Artikelnummer")));
+    if (sonderUst >= 1)
+        codePruefen(sonderUst, QStringLiteral("Sondersteuer der Position"));
     const QSqlRecord* zeile = steuerZeile(stamm, ust, sonderUst);
 
     int konto = 0;
@@ -170,6 +184,8 @@ void nebenkostenBuchen(BuchungsSlots& faecher, const ImportKontext& kontext, con
     int code = kontext.versandMwSt;
     if (hatFeld(beleg, QStringLiteral("VersandMwSt")) && feldGanz(beleg, QStringLiteral("VersandMwSt")) >= 1)
         code = feldGanz(beleg, QStringLiteral("VersandMwSt"));
+    codePruefen(kontext.versandMwSt, QStringLiteral("Versand_MWST"));
+    codePruefen(code, QStringLiteral("Versandkosten"));
     const int zeilenNr = stamm.mwst.zeilenNummer(code);
     const double s = nebenkosten(beleg);
     if (zeilenNr < 1) {

@@ -2,6 +2,7 @@
 
 #include "dataaccess/tqemconnection.h"
 
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -9,6 +10,27 @@ namespace fibuimport {
 
 namespace {
 constexpr int kBlock = 400;
+
+qint64 jetztNs()
+{
+    static QElapsedTimer uhr = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return uhr.nsecsElapsed();
+}
+}  // namespace
+
+WaWiLeser::Stoppuhr::Stoppuhr(WaWiLeser& l)
+    : leser(l), start(jetztNs())
+{
+    ++leser.anweisungen_;
+}
+
+WaWiLeser::Stoppuhr::~Stoppuhr()
+{
+    leser.serverNs_ += jetztNs() - start;
 }
 
 WaWiLeser::WaWiLeser(TQemConnection& verbindung)
@@ -23,10 +45,10 @@ int WaWiLeser::serverType() const
 
 QVector<QSqlRecord> WaWiLeser::zeilen(const QString& sql, const QVariantList& werte)
 {
+    Stoppuhr uhr(*this);
     QSqlQuery q(verbindung_.Database());
     q.setForwardOnly(true);
     verbindung_.NoteStatement(sql);
-    ++anweisungen_;
     if (!q.prepare(sql))
         throw EQemDatabaseError(q.lastError().text() + QStringLiteral(" (") + sql + QStringLiteral(")"));
     for (int i = 0; i < werte.size(); ++i)
@@ -59,7 +81,7 @@ QVector<QSqlRecord> WaWiLeser::zeilenMit(const QString& tabelle, const QString& 
 
 int WaWiLeser::ausfuehren(const QString& sql, const QVariantList& werte)
 {
-    ++anweisungen_;
+    Stoppuhr uhr(*this);
     return verbindung_.ExecSQL(sql, werte);
 }
 

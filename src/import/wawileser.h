@@ -29,12 +29,30 @@ public:
     // The field names of a table (no statement on most drivers).
     QSqlRecord felder(const QString& tabelle);
 
+    // Counts and times a statement sent by other means (the numbering query).
+    template <typename F>
+    auto gezaehlt(F&& senden)
+    {
+        Stoppuhr uhr(*this);
+        return senden();
+    }
+
     int serverType() const;
     qint64 anweisungen() const { return anweisungen_; }
+    // Time spent waiting for the server (statements and fetching their rows), nanoseconds.
+    qint64 serverZeitNs() const { return serverNs_; }
 
 private:
+    struct Stoppuhr {
+        explicit Stoppuhr(WaWiLeser& l);
+        ~Stoppuhr();
+        WaWiLeser& leser;
+        qint64 start;
+    };
+
     TQemConnection& verbindung_;
     qint64 anweisungen_ = 0;
+    qint64 serverNs_ = 0;
 };
 
 }  // namespace fibuimport

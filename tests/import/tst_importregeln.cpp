@@ -203,6 +203,10 @@ void TstImportRegeln::bedingung_data()
     QTest::newRow("nur Bezahlungen, MariaDB")
         << false << true << 2
         << "((Buchdatum BETWEEN '2018-01-01' AND '2018-01-31')) AND ((Art<>11) OR (Art=11 and ZBericht=1))";
+    // SQLite keeps dates as ISO text: the literals must compare as text.
+    QTest::newRow("nur Forderungen, SQLite")
+        << true << false << 3
+        << "((Vorgangsdatum BETWEEN '2018-01-01' AND '2018-01-31')) AND ((Art<>11) OR (Art=11 and ZBericht=1))";
     QTest::newRow("keins") << false << false << 2 << "() AND ((Art<>11) OR (Art=11 and ZBericht=1))";
 }
 
