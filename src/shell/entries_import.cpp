@@ -3,6 +3,9 @@
 #include "dataaccess/tqemconnection.h"
 #include "import/importlauf.h"
 #include "import/importoptionen.h"
+#include "shell/tfm_import.h"
+#include "shell/tfm_mwstein.h"
+#include "shell/tfm_tranlater.h"
 #include "store/einstellungen.h"
 #include "store/feedback.h"
 #include "store/lokaledatenbank.h"
@@ -37,9 +40,13 @@ bool unattendedImport(TQemConnection& connection, Feedback& feedback)
     return ergebnis == ImportLauf::Ergebnis::Ausgefuehrt && !lauf.fehler();
 }
 
-void showImportDialog(QWidget* parent, TQemConnection&, int)
+void showImportDialog(QWidget* parent, TQemConnection& connection, int faktImport)
 {
-    spaeterVerfuegbar(parent, QStringLiteral("Der Importdialog"));
+    using fibuimport::ImportModus;
+    TFM_Import form(parent, connection, LokaleDatenbank(),
+                    faktImport == fibuimport::faktImport(ImportModus::Eingang) ? ImportModus::Eingang
+                                                                               : ImportModus::Erloese);
+    form.exec();
 }
 
 void showCashBookImport(QWidget* parent, TQemConnection&)
@@ -49,12 +56,14 @@ void showCashBookImport(QWidget* parent, TQemConnection&)
 
 void showMwStEinDialog(QWidget* parent)
 {
-    spaeterVerfuegbar(parent, QStringLiteral("Die MwSt-Einstellung"));
+    TFM_MwStEin dialog(parent, LokaleDatenbank());
+    dialog.exec();
 }
 
-void showTranslatorDialog(QWidget* parent, TQemConnection&)
+void showTranslatorDialog(QWidget* parent, TQemConnection& connection)
 {
-    spaeterVerfuegbar(parent, QStringLiteral("Der Kontenübersetzer"));
+    TFM_Tranlater dialog(parent, connection, LokaleDatenbank());
+    dialog.exec();
 }
 
 }  // namespace shell
