@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -57,6 +58,57 @@ QByteArray unzipTest(const QByteArray& zip)
     return unzip.exitCode() == 0 ? QByteArray("ok") : unzip.readAllStandardOutput();
 }
 
+// The cells of the first worksheet by reference ("A1" -> text), read with an XML parser from
+// the parts unzip gives: shared strings resolved, inline strings and plain values taken as
+// they stand.
+QMap<QString, QString> sheetCells(const QByteArray& zip)
+{
+    QStringList shared;
+    QXmlStreamReader strings(unzipPart(zip, QStringLiteral("xl/sharedStrings.xml")));
+    QString item;
+    while (!strings.atEnd()) {
+        strings.readNext();
+        if (strings.isStartElement() && strings.name() == QLatin1String("si"))
+            item.clear();
+        else if (strings.isStartElement() && strings.name() == QLatin1String("t"))
+            item += strings.readElementText();
+        else if (strings.isEndElement() && strings.name() == QLatin1String("si"))
+            shared.append(item);
+    }
+    QMap<QString, QString> cells;
+    QXmlStreamReader sheet(unzipPart(zip, QStringLiteral("xl/worksheets/sheet1.xml")));
+    QString ref;
+    QString type;
+    while (!sheet.atEnd()) {
+        sheet.readNext();
+        if (!sheet.isStartElement())
+            continue;
+        if (sheet.name() == QLatin1String("c")) {
+            ref = sheet.attributes().value(QLatin1String("r")).toString();
+            type = sheet.attributes().value(QLatin1String("t")).toString();
+        } else if (sheet.name() == QLatin1String("v")) {
+            const QString v = sheet.readElementText();
+            cells[ref] = type == QLatin1String("s") ? shared.value(v.toInt()) : v;
+        } else if (sheet.name() == QLatin1String("t") && type == QLatin1String("inlineStr")) {
+            cells[ref] += sheet.readElementText();
+        }
+    }
+    return sheet.hasError() ? QMap<QString, QString>{{QStringLiteral("error"), sheet.errorString()}} : cells;
+}
+
+// Names of the workbook's sheets, in order.
+QStringList sheetNames(const QByteArray& zip)
+{
+    QStringList names;
+    QXmlStreamReader workbook(unzipPart(zip, QStringLiteral("xl/workbook.xml")));
+    while (!workbook.atEnd()) {
+        workbook.readNext();
+        if (workbook.isStartElement() && workbook.name() == QLatin1String("sheet"))
+            names.append(workbook.attributes().value(QLatin1String("name")).toString());
+    }
+    return names;
+}
+
 }  // namespace
 
 class TstOfficeExport : public QObject {
@@ -67,6 +119,7 @@ private slots:
     void crc32();
     void docxPackage();
     void xlsxWorkbook();
+    void journalToWorkbook();
     void exportMessages_data();
     void exportMessages();
     void journalCellsAsShown();
@@ -123,17 +176,48 @@ void TstOfficeExport::xlsxWorkbook()
     QString error;
     QVERIFY2(OfficeXlsxWriter::write(SmallTable(), QStringLiteral("Primanota"), buffer, &error), qPrintable(error));
     const QByteArray zip = buffer.data();
-    const QByteArray workbook = unzipPart(zip, QStringLiteral("xl/workbook.xml"));
-    QVERIFY2(workbook.contains("<sheet name=\"Primanota\""), workbook.constData());
-    // Cells as text, in sheet1.xml or the shared strings.
-    const QString cells = QString::fromUtf8(unzipPart(zip, QStringLiteral("xl/worksheets/sheet1.xml"))
-                                            + unzipPart(zip, QStringLiteral("xl/sharedStrings.xml")));
-    for (const QString& text : {QStringLiteral("Buchungsnummer"), QStringLiteral("Brutto"),
-                                QStringLiteral("Rechnung Müller &amp; Söhne &lt;GmbH&gt;"), QStringLiteral("1.234,50"),
-                                QStringLiteral("-12,50")})
-        QVERIFY2(cells.contains(QStringLiteral(">") + text + QStringLiteral("<")), qPrintable(text));
-    QVERIFY(unzipPart(zip, QStringLiteral("xl/worksheets/sheet1.xml")).contains("r=\"A1\""));
-    QVERIFY(unzipPart(zip, QStringLiteral("xl/worksheets/sheet1.xml")).contains("r=\"C3\""));
+    QCOMPARE(unzipTest(zip), QByteArray("ok"));
+    QCOMPARE(sheetNames(zip), QStringList{QStringLiteral("Primanota")});
+    const QMap<QString, QString> expected{
+        {"A1", "Buchungsnummer"}, {"B1", "Buchungstext"}, {"C1", "Brutto"},
+        {"A2", "100"}, {"B2", "Rechnung Müller & Söhne <GmbH>"}, {"C2", "1.234,50"},
+        {"A3", "101"}, {"B3", "Gutschrift"}, {"C3", "-12,50"}};
+    QCOMPARE(sheetCells(zip), expected);
+}
+
+// The journal as the user exports it: the file the opener receives, read back.
+void TstOfficeExport::journalToWorkbook()
+{
+    JournalFixture journal;
+    journal.add({100, QStringLiteral("Rechnung \"Müller\" 100"), 1234.5});
+    journal.add({101, QStringLiteral("Gutschrift"), -12.5, 1200, 8400, true});
+    TFM_Buchung view(journal.db());
+    QVERIFY(view.Action_Open());
+    QTemporaryDir dir;
+    ScriptedFeedback feedback;
+    OfficeExport office(feedback);
+    office.setDirectory(dir.path());
+    QString opened;
+    office.setOpener([&](const QString& path) {
+        opened = path;
+        return true;
+    });
+    QVERIFY(office.GridNachExcel(*view.officeTable(), QStringLiteral("Primanota")));
+    QFile file(opened);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray zip = file.readAll();
+    QCOMPARE(sheetNames(zip), QStringList{QStringLiteral("Primanota")});
+    const QMap<QString, QString> cells = sheetCells(zip);
+    const QStringList header{"Buchungsnummer", "Datum", "Soll", "Haben", "Buchungstext", "Brutto", "Netto",
+                             "USTSollKonto", "USTHabenKonto", "USTBetrag", "MWSTPro"};
+    for (int c = 0; c < header.size(); ++c)
+        QCOMPARE(cells.value(QString(QChar('A' + c)) + QStringLiteral("1")), header[c]);
+    QCOMPARE(cells.value("A2"), QStringLiteral("100"));
+    QCOMPARE(cells.value("B2"), QStringLiteral("15.03.2024"));
+    QCOMPARE(cells.value("E2"), QStringLiteral("Rechnung \"Müller\" 100"));
+    QCOMPARE(cells.value("F2"), QStringLiteral("1.234,50"));
+    QCOMPARE(cells.value("F3"), QStringLiteral("-12,50"));
+    QVERIFY(!cells.contains("A4"));
 }
 
 void TstOfficeExport::exportMessages_data()
