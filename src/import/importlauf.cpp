@@ -5,17 +5,21 @@
 #include "dataaccess/tqemquery.h"
 #include "import/feldwerte.h"
 #include "import/buchungstext.h"
+#include "import/journalschreibmodus.h"
 #include "import/journaltransaktion.h"
 #include "import/slotaufbau.h"
 #include "import/steuerregeln.h"
 #include "store/einstellungen.h"
 #include "store/feedback.h"
 #include "store/lokaledatenbank.h"
+#include "store/sicherungspunkt.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
+
+#include <optional>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -253,13 +257,19 @@ ImportLauf::Ergebnis ImportLauf::ausfuehren(Feedback& feedback)
 {
     QElapsedTimer uhr;
     uhr.start();
-    const Ergebnis e = lauf(feedback);
+    Ergebnis e;
+    {
+        JournalSchreibmodus modus(journal_);
+        e = lauf(feedback);
+        if (schreiber_) {
+            zaehler_.journalAnweisungen = schreiber_->anweisungen() + transaktionsAnweisungen_;
+            zaehler_.journalZeitNs = schreiber_->journalZeitNs() + transaktionsZeitNs_;
+            // Its prepared statement must be gone before the journal mode goes back.
+            schreiber_.reset();
+        }
+    }
     zaehler_.wawiAnweisungen = wawi_.anweisungen();
     zaehler_.wawiZeitNs = wawi_.serverZeitNs();
-    if (schreiber_) {
-        zaehler_.journalAnweisungen = schreiber_->anweisungen() + transaktionsAnweisungen_;
-        zaehler_.journalZeitNs = schreiber_->journalZeitNs() + transaktionsZeitNs_;
-    }
     zaehler_.gesamtZeitNs = uhr.nsecsElapsed();
     return e;
 }
@@ -293,23 +303,16 @@ ImportLauf::Ergebnis ImportLauf::lauf(Feedback& feedback)
 
     const int anzahl = belege.size();
     bool abgebrochen = false;
-    for (int i = 0; i < anzahl && !abgebrochen; ++i) {
-        if (i % kBlockGroesse == 0) {
-            try {
-                blockVorbereiten(belege, i, std::min(anzahl, i + kBlockGroesse));
-            } catch (const std::exception& e) {
-                feedback.addMessage(QStringLiteral("Fehler beim Lesen der Vorgänge: ") + fehlerText(e));
-                error1_ = true;
-                break;
-            }
+    for (int ab = 0; ab < anzahl && !abgebrochen; ab += kBlockGroesse) {
+        const int bis = std::min(anzahl, ab + kBlockGroesse);
+        try {
+            blockVorbereiten(belege, ab, bis);
+        } catch (const std::exception& e) {
+            feedback.addMessage(QStringLiteral("Fehler beim Lesen der Vorgänge: ") + fehlerText(e));
+            error1_ = true;
+            break;
         }
-        QCoreApplication::processEvents();
-        ++zaehler_.vorgaenge;
-        belegVerarbeiten(belege[i], feedback);
-        feedback.setProgress(anzahl < 1 ? 100 : qint64(zaehler_.vorgaenge) * 100 / anzahl, 100);
-        feedback.setStatus(QString::number(zaehler_.vorgaenge) + QStringLiteral(" Vorgänge von ")
-                           + QString::number(anzahl) + QStringLiteral(" verarbeitet"));
-        abgebrochen = feedback.cancelled();
+        abgebrochen = blockVerarbeiten(belege, ab, bis, feedback);
     }
 
     if (optionen_.bezahlungen && !abgebrochen) {
@@ -319,6 +322,120 @@ ImportLauf::Ergebnis ImportLauf::lauf(Feedback& feedback)
         RestTeilzahlungen(feedback);
     }
     return abgebrochen ? Ergebnis::Abgebrochen : Ergebnis::Ausgefuehrt;
+}
+
+// The documents of a block are posted each in a savepoint of one journal transaction; their
+// transfer flags go to the server in one statement at the end of the block, and only then is the
+// journal committed. When that statement fails (a row that refuses the change), the block is
+// rolled back and posted again document by document, so that only the failing document is left
+// out and reported.
+bool ImportLauf::blockVerarbeiten(QVector<Beleg>& belege, int ab, int bis, Feedback& feedback)
+{
+    const ImportZaehler zaehlerVorher = zaehler_;
+    const BuchungsSchreiber::Stand schreiberVorher = schreiber_->stand();
+    const bool error1Vorher = error1_;
+    QVector<QSqlRecord> zeilenVorher;
+    zeilenVorher.reserve(bis - ab);
+    for (int i = ab; i < bis; ++i)
+        zeilenVorher.append(belege[i].zeile);
+
+    blockweise_ = true;
+    bool abgebrochen = false;
+    int ende = ab;
+    while (ende < bis && !abgebrochen) {
+        QCoreApplication::processEvents();
+        ++zaehler_.vorgaenge;
+        belegVerarbeiten(belege[ende++], feedback);
+        const int anzahl = belege.size();
+        feedback.setProgress(anzahl < 1 ? 100 : qint64(zaehler_.vorgaenge) * 100 / anzahl, 100);
+        feedback.setStatus(QString::number(zaehler_.vorgaenge) + QStringLiteral(" Vorgänge von ")
+                           + QString::number(anzahl) + QStringLiteral(" verarbeitet"));
+        abgebrochen = feedback.cancelled();
+    }
+    blockweise_ = false;
+
+    if (!blockZurueckschreiben()) {
+        const int gelesen = zaehler_.vorgaenge;
+        zaehler_ = zaehlerVorher;
+        zaehler_.vorgaenge = gelesen;
+        schreiber_->zuruecksetzen(schreiberVorher);
+        error1_ = error1Vorher;
+        fehlerZeilen_.clear();
+        meldungenAus_ = true;  // already shown in the first pass
+        for (int i = ab; i < ende; ++i) {
+            belege[i].zeile = zeilenVorher[i - ab];
+            belegVerarbeiten(belege[i], feedback);
+        }
+        meldungenAus_ = false;
+    }
+    for (const QString& zeile : std::as_const(fehlerZeilen_))
+        feedback.addMessage(zeile);
+    fehlerZeilen_.clear();
+    return abgebrochen;
+}
+
+bool ImportLauf::blockZurueckschreiben()
+{
+    if (offen_.isEmpty()) {
+        if (blockTransaktion_)
+            blockCommit();
+        return true;
+    }
+    QString fall1;
+    QString fall2;
+    QStringList schluessel;
+    QVariantList werte1;
+    QVariantList werte2;
+    QVariantList auftraege;
+    for (const Rueckschreibung& r : std::as_const(offen_)) {
+        fall1 += QStringLiteral(" WHEN ? THEN ?");
+        fall2 += QStringLiteral(" WHEN ? THEN ?");
+        werte1 << r.auftrag << r.fibuBuchung1;
+        werte2 << r.auftrag << (r.forderung ? 1 : 0);
+        schluessel << QStringLiteral("?");
+        auftraege << r.auftrag;
+    }
+    const QString sql = QStringLiteral("UPDATE Auftrag SET FibuBuchung1 = CASE Auftrag") + fall1
+                        + QStringLiteral(" END, Fibu_Forderung = CASE Auftrag") + fall2
+                        + QStringLiteral(" END WHERE Auftrag IN (") + schluessel.join(QLatin1Char(','))
+                        + QStringLiteral(")");
+    try {
+        wawi_.ausfuehren(sql, werte1 + werte2 + auftraege);
+    } catch (const std::exception&) {
+        blockTransaktion_.reset();
+        offen_.clear();
+        return false;
+    }
+    blockCommit();
+    return true;
+}
+
+void ImportLauf::blockCommit()
+{
+    try {
+        QElapsedTimer uhr;
+        uhr.start();
+        blockTransaktion_->commit();
+        transaktionsZeitNs_ += uhr.nsecsElapsed();
+        ++transaktionsAnweisungen_;
+    } catch (const std::exception& e) {
+        // The journal did not take the bookings: the documents must not stay marked as posted.
+        for (const Rueckschreibung& r : std::as_const(offen_)) {
+            try {
+                wawi_.ausfuehren(QStringLiteral("UPDATE Auftrag SET FibuBuchung1 = ?, Fibu_Forderung = ? WHERE Auftrag = ?"),
+                                 {r.alteBuchung, r.alteForderung, r.auftrag});
+            } catch (const std::exception&) {
+            }
+            fehlerZeilen_ << QStringLiteral("Fehler beim Importieren Auftragsnr:") + r.vorgangsnummer
+                                 + QStringLiteral("\r") + fehlerText(e);
+            error1_ = true;
+            ++zaehler_.fehlerhaft;
+            --zaehler_.gebucht;
+            zaehler_.buchungen -= r.buchungen;
+        }
+    }
+    blockTransaktion_.reset();
+    offen_.clear();
 }
 
 void ImportLauf::belegVerarbeiten(Beleg& beleg, Feedback& feedback)
@@ -355,9 +472,14 @@ void ImportLauf::belegVerarbeiten(Beleg& beleg, Feedback& feedback)
             }
         }
     } catch (const std::exception& e) {
-        feedback.addMessage(QStringLiteral("Fehler beim Importieren Auftragsnr:")
-                            + feldText(beleg.zeile, QStringLiteral("Vorgangsnummer")) + QStringLiteral("\r")
-                            + fehlerText(e));
+        const QString zeile = QStringLiteral("Fehler beim Importieren Auftragsnr:")
+                              + feldText(beleg.zeile, QStringLiteral("Vorgangsnummer")) + QStringLiteral("\r")
+                              + fehlerText(e);
+        // Within a block the line waits for the block's write-back, which may post it again.
+        if (blockweise_)
+            fehlerZeilen_ << zeile;
+        else
+            feedback.addMessage(zeile);
         error1_ = true;
         ++zaehler_.fehlerhaft;
     }
@@ -365,6 +487,8 @@ void ImportLauf::belegVerarbeiten(Beleg& beleg, Feedback& feedback)
 
 void ImportLauf::meldung(const QString& text, Feedback& feedback)
 {
+    if (meldungenAus_)
+        return;
     if (kontext_.unbeaufsichtigt)
         feedback.addMessage(text);
     else
@@ -408,9 +532,21 @@ void ImportLauf::slotsBuchen(int flag, QSqlRecord& doc, const QSqlRecord& adress
 
     QElapsedTimer uhr;
     uhr.start();
-    JournalTransaktion transaktion(journal_);
+    std::optional<JournalTransaktion> transaktion;
+    std::optional<Sicherungspunkt> sicherung;
+    if (blockweise_) {
+        if (!blockTransaktion_) {
+            blockTransaktion_ = std::make_unique<JournalTransaktion>(journal_);
+            ++transaktionsAnweisungen_;
+        }
+        sicherung.emplace(journal_, QStringLiteral("beleg"));
+        if (!sicherung->aktiv())
+            throw std::runtime_error(("Journal: " + sicherung->fehler()).toStdString());
+    } else {
+        transaktion.emplace(journal_);
+    }
     transaktionsZeitNs_ += uhr.nsecsElapsed();
-    transaktionsAnweisungen_ += 2;
+    ++transaktionsAnweisungen_;
     qint64 letzteBuchNr = 0;
     int geschrieben = 0;
     for (int i = 0; i < n; ++i) {
@@ -454,12 +590,24 @@ void ImportLauf::slotsBuchen(int flag, QSqlRecord& doc, const QSqlRecord& adress
     const qint64 fibuBuchung1 = (flag == 0 && storniert) ? 0 : letzteBuchNr;
     const QVariant alteForderung = feld(doc, QStringLiteral("Fibu_Forderung"));
     const QVariant alteBuchung = feld(doc, QStringLiteral("FibuBuchung1"));
+    if (sicherung) {
+        if (!sicherung->commit())
+            throw std::runtime_error(("Journal: " + sicherung->fehler()).toStdString());
+        ++transaktionsAnweisungen_;
+        offen_.append(Rueckschreibung{auftrag, fibuBuchung1, forderung, alteBuchung, alteForderung,
+                                      feldText(doc, QStringLiteral("Vorgangsnummer")), geschrieben});
+        doc.setValue(QStringLiteral("FibuBuchung1"), fibuBuchung1);
+        doc.setValue(QStringLiteral("Fibu_Forderung"), forderung);
+        ++zaehler_.gebucht;
+        zaehler_.buchungen += geschrieben;
+        return;
+    }
     const QString update = QStringLiteral("UPDATE Auftrag SET FibuBuchung1 = ?, Fibu_Forderung = ? WHERE Auftrag = ?");
     if (wawi_.ausfuehren(update, {fibuBuchung1, forderung ? 1 : 0, auftrag}) < 1 && !belegVorhanden(auftrag))
         throw std::runtime_error("Der Vorgang konnte nicht gespeichert werden.");
     try {
         uhr.restart();
-        transaktion.commit();
+        transaktion->commit();
         transaktionsZeitNs_ += uhr.nsecsElapsed();
     } catch (...) {
         // The journal did not take the bookings: the document must not stay marked as posted.

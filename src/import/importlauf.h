@@ -17,6 +17,7 @@
 #include "import/belegauswahl.h"
 #include "import/buchungsschreiber.h"
 #include "import/buchungsslots.h"
+#include "import/journaltransaktion.h"
 #include "import/importoptionen.h"
 #include "import/mwsteintabelle.h"
 #include "import/personenkontoregel.h"
@@ -27,6 +28,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlRecord>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -83,6 +85,9 @@ private:
     QVector<Beleg> belegeLaden();
     void blockVorbereiten(const QVector<Beleg>& belege, int ab, int bis);
     void belegVerarbeiten(Beleg& beleg, Feedback& feedback);
+    bool blockVerarbeiten(QVector<Beleg>& belege, int ab, int bis, Feedback& feedback);
+    bool blockZurueckschreiben();
+    void blockCommit();
     BelegZustand zustand(const Beleg& beleg) const;
     bool brauchtPositionen(const Beleg& beleg) const;
 
@@ -132,6 +137,21 @@ private:
     std::unique_ptr<BuchungsSchreiber> schreiber_;
     bool error1_ = false;
     ImportZaehler zaehler_;
+    // Write-back of the transfer flags per block (see blockVerarbeiten).
+    struct Rueckschreibung {
+        int auftrag = 0;
+        qint64 fibuBuchung1 = 0;
+        bool forderung = false;
+        QVariant alteBuchung;
+        QVariant alteForderung;
+        QString vorgangsnummer;
+        int buchungen = 0;
+    };
+    bool blockweise_ = false;
+    bool meldungenAus_ = false;
+    std::unique_ptr<JournalTransaktion> blockTransaktion_;
+    QVector<Rueckschreibung> offen_;
+    QStringList fehlerZeilen_;
     qint64 transaktionsAnweisungen_ = 0;
     qint64 transaktionsZeitNs_ = 0;
 };

@@ -27,6 +27,8 @@ target_sources(fibu_import PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/buchungsschreiber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journaltransaktion.h
   ${CMAKE_CURRENT_LIST_DIR}/journaltransaktion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/journalschreibmodus.h
+  ${CMAKE_CURRENT_LIST_DIR}/journalschreibmodus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/importoptionen.h
   ${CMAKE_CURRENT_LIST_DIR}/importoptionen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/wawileser.h
