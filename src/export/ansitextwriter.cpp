@@ -9,9 +9,18 @@ namespace {
 
 constexpr qsizetype kFlushSize = 256 * 1024;
 
+// Plain ASCII goes straight into the buffer; only the few other characters take the
+// code-page table (one byte per character either way).
 void appendAnsi(QByteArray& out, const QString& text)
 {
-    out.append(ZuAnsi(text));
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* ziel = out.data() + start;
+    const QChar* quelle = text.constData();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = quelle[i].unicode();
+        ziel[i] = u < 0x80 ? static_cast<char>(u) : ZuAnsi(QString(quelle[i])).at(0);
+    }
 }
 
 }  // namespace

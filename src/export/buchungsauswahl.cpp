@@ -37,6 +37,15 @@ QDate datumAusWert(const QVariant& v)
     const QString text = v.toString().trimmed();
     if (text.isEmpty())
         return {};
+    // The journal's own form "yyyy-MM-dd" read directly; every row of an export passes here.
+    if (text.size() >= 10 && text.at(4) == QLatin1Char('-') && text.at(7) == QLatin1Char('-')) {
+        bool jOk = false, mOk = false, tOk = false;
+        const int j = QStringView(text).left(4).toInt(&jOk);
+        const int m = QStringView(text).mid(5, 2).toInt(&mOk);
+        const int t = QStringView(text).mid(8, 2).toInt(&tOk);
+        if (jOk && mOk && tOk && QDate::isValid(j, m, t))
+            return QDate(j, m, t);
+    }
     QDate d = QDate::fromString(text.left(10), Qt::ISODate);
     if (!d.isValid())
         d = QDate::fromString(text.left(10), QStringLiteral("dd.MM.yyyy"));

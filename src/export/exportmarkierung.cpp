@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kJeAnweisung = 500;
+constexpr int kMindestBereich = 16;  // consecutive keys marked by one range
 
 // A transaction on the journal that rolls back unless committed.
 class Transaktion {
@@ -72,9 +73,30 @@ void ExportMarkierung::festschreiben(qint64 bytesInDatei)
     }
 }
 
-void ExportMarkierung::markieren(const QList<qint64>& keys)
+void ExportMarkierung::markieren(const QList<qint64>& alle)
 {
     Transaktion tx(db_);
+    // Bookings of one period usually follow each other in key order: a run of consecutive
+    // keys is marked by one range, the rest by lists of keys.
+    QList<qint64> keys;
+    QSqlQuery bereich(db_);
+    if (!bereich.prepare(QStringLiteral("UPDATE Buchungen SET Export=1 WHERE BuchNr BETWEEN ? AND ?")))
+        throw ExportError(bereich.lastError().text());
+    for (qsizetype i = 0; i < alle.size();) {
+        qsizetype j = i + 1;
+        while (j < alle.size() && alle.at(j) == alle.at(j - 1) + 1)
+            ++j;
+        if (j - i >= kMindestBereich) {
+            bereich.bindValue(0, alle.at(i));
+            bereich.bindValue(1, alle.at(j - 1));
+            if (!bereich.exec())
+                throw ExportError(bereich.lastError().text());
+        } else {
+            for (qsizetype k = i; k < j; ++k)
+                keys << alle.at(k);
+        }
+        i = j;
+    }
     QSqlQuery voll(db_);
     if (keys.size() >= kJeAnweisung && !voll.prepare(anweisung(kJeAnweisung)))
         throw ExportError(voll.lastError().text());

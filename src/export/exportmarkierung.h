@@ -29,7 +29,7 @@ private:
         qint64 buchNr;
         qint64 ende;
     };
-    void markieren(const QList<qint64>& keys);
+    void markieren(const QList<qint64>& alle);
 
     QSqlDatabase db_;
     QList<Vormerkung> offen_;

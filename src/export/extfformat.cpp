@@ -8,9 +8,30 @@
 
 namespace {
 
+// Two digits of a day, month or year, appended (QDate::toString parses its format per call).
+void zweiStellen(QString& out, int n)
+{
+    out += QLatin1Char(static_cast<char>('0' + n / 10 % 10));
+    out += QLatin1Char(static_cast<char>('0' + n % 10));
+}
+
+QString ddmm(const QDate& date)
+{
+    QString text;
+    if (!date.isValid())
+        return text;
+    text.reserve(6);
+    zweiStellen(text, date.day());
+    zweiStellen(text, date.month());
+    return text;
+}
+
 QString ddmmyy(const QDate& date)
 {
-    return date.toString(QStringLiteral("ddMMyy"));
+    QString text = ddmm(date);
+    if (date.isValid())
+        zweiStellen(text, date.year() % 100);
+    return text;
 }
 
 // A cost centre of the booking when not blank, else the setting when not blank, else empty.
@@ -197,7 +218,7 @@ QString buchungszeile(const ExtfBuchung& b, const ExtfAuftrag* auftrag, double f
     const bool tausch = b.soll < 1;
     const QLatin1StringView sh = (tausch || !(b.brutto > 0)) ? QLatin1StringView("\"H\"")
                                                              : QLatin1StringView("\"S\"");
-    const QString datum = b.datum.toString(QStringLiteral("ddMM"));
+    const QString datum = ddmm(b.datum);
     Zeile z(640);
     z.wert(ZahlZuText(2, Runden(2, std::fabs(b.brutto))))
         .wert(sh)
@@ -241,6 +262,14 @@ QString kontozeile(qint64 konto, const QString& beschriftung)
 
 QString quotiertGekuerzt(const QString& text, int n)
 {
+    if (!text.contains(QLatin1Char('"'))) {
+        QString out;
+        out.reserve(std::min<qsizetype>(text.size(), n) + 2);
+        out += QLatin1Char('"');
+        out += QStringView(text).left(n);
+        out += QLatin1Char('"');
+        return out;
+    }
     QString doubled = text;
     doubled.replace(QLatin1Char('"'), QLatin1StringView("\"\""));
     doubled.truncate(n);

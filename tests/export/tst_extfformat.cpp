@@ -73,6 +73,7 @@ private slots:
     void columnLines();
     void bookingLine_data();
     void bookingLine();
+    void wholeLineByTheTable();
     void zeroAmountBookingSeesPreviousOrder();
     void missingOrderLeavesNoCurrentRow();
     void textCut_data();
@@ -202,6 +203,51 @@ void TstExtfFormat::bookingLine()
     QCOMPARE(f.at(19), QStringLiteral("\"\""));
     QCOMPARE(f.at(86), QStringLiteral("\"\""));
     QCOMPARE(f.at(87), QString());
+}
+
+// The 116 fields of a booking line as the format's table lists them: empty quotes, empty
+// fields, the fixed "EUR" and Festschreibung 1; the booking's own values are set by the caller.
+QStringList tabellenMuster()
+{
+    QStringList f(116);
+    const auto quotes = [&](int von, int bis) {
+        for (int i = von; i <= bis; ++i)
+            f[i - 1] = QStringLiteral("\"\"");
+    };
+    for (const auto& [von, bis] : QList<std::pair<int, int>>{{6, 6}, {9, 9}, {16, 16}, {20, 36}, {42, 42},
+                                                            {48, 48}, {50, 50}, {52, 87}, {91, 91}, {95, 96},
+                                                            {98, 98}, {102, 103}, {105, 105}, {107, 107},
+                                                            {109, 110}, {112, 112}})
+        quotes(von, bis);
+    f[2] = QStringLiteral("\"EUR\"");
+    f[113] = QStringLiteral("1");
+    return f;
+}
+
+void TstExtfFormat::wholeLineByTheTable()
+{
+    ExtfBuchung b = buchung(10001, 8400, 1234.5, 5);
+    b.kostenstelle1 = QStringLiteral("17");
+    ExtfAuftrag a = auftrag(5, 1.25);
+    a.abgeschlossen = false;
+    a.tage1 = 3;
+    a.vorgangsdatum = QDate(2024, 12, 30);
+    a.steuer = 3;
+    a.egid = QStringLiteral("ATU1");
+    QStringList f = tabellenMuster();
+    f[0] = "1234,50"; f[1] = "\"S\""; f[3] = "1,2500"; f[6] = "10001"; f[7] = "8400"; f[9] = "0503";
+    f[10] = "\"815\""; f[11] = "\"020125\""; f[13] = "\"RE 815\""; f[36] = "\"17\""; f[37] = "\" K2\"";
+    f[39] = "\"ATU1\""; f[48] = "\"SHOP1\""; f[50] = "\"A-77\"";
+    ExtfVorgaben vorgaben;
+    vorgaben.kostenstelle2 = QStringLiteral(" K2");
+    QCOMPARE(lineFor(b, {{5, a}}, vorgaben), f.join(QLatin1Char(';')));
+
+    // No order, nothing of the settings: every other field keeps the table's pattern.
+    f = tabellenMuster();
+    f[0] = "0,00"; f[1] = "\"H\""; f[3] = "1,0000"; f[6] = "8400"; f[7] = "0"; f[9] = "0503";
+    f[10] = "\"815\""; f[11] = "\"\""; f[13] = "\"RE 815\""; f[36] = "\"\""; f[37] = "\"\""; f[39] = "\"\"";
+    f[48] = "\"\""; f[50] = "\"\"";
+    QCOMPARE(lineFor(buchung(0, 8400, 0), {}), f.join(QLatin1Char(';')));
 }
 
 void TstExtfFormat::zeroAmountBookingSeesPreviousOrder()
