@@ -44,6 +44,16 @@ QString kostenstelle(const QString& buchung, const QString& vorgabe)
     return QString();
 }
 
+// A Belegfeld: letters and digits only, at most 12 (voucher numbers mostly are that already).
+QString belegnummer(const QString& text)
+{
+    const bool schonSo = text.size() <= 12 && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+               || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+    });
+    return schonSo ? text : NurBuchstabenZiffern(text).left(12);
+}
+
 // Value date, else the due date of an open current order; nothing without an order.
 QString belegfeld2(const ExtfBuchung& b, const ExtfAuftrag* auftrag)
 {
@@ -215,43 +225,60 @@ QString spaltenKonten()
 QString buchungszeile(const ExtfBuchung& b, const ExtfAuftrag* auftrag, double faktor,
                       const ExtfVorgaben& vorgaben)
 {
+    // The fixed runs of fields between the booking's values, each starting with the separator
+    // after the value before it (built once; a million lines pass here).
+    static const QString nachKennzeichen = QStringLiteral(";\"EUR\";");      // 3, separator of 4
+    static const QString vorKonto = QStringLiteral(";;\"\";");                 // 5, 6, separator of 7
+    static const QString vorDatum = QStringLiteral(";\"\";");                  // 9, separator of 10
+    static const QString vorText = QStringLiteral("\";;");                     // end of 12, 13
+    static const QString vorKost = [] {                                       // 15 to 36, opens 37
+        Zeile z(128);
+        z.leer().leerText().leer(3).leerText(17);
+        Q_ASSERT(z.felder() == 22);
+        return QLatin1Char(';') + z.ergebnis() + QStringLiteral(";\"");
+    }();
+    static const QString vorEgid = QStringLiteral("\";;\"");                  // end of 38, 39, opens 40
+    static const QString vorShop = QStringLiteral("\";;\"\";;;;;;\"\";\""); // 41 to 48, opens 49
+    static const QString vorNummer = QStringLiteral("\";\"\";\"");             // 50, opens 51
+    static const QString kennS = QStringLiteral(";\"S\"");
+    static const QString kennH = QStringLiteral(";\"H\"");
+    static const QString kursEins = ZahlZuText(4, 1.0);
+
     const bool tausch = b.soll < 1;
-    const QLatin1StringView sh = (tausch || !(b.brutto > 0)) ? QLatin1StringView("\"H\"")
-                                                             : QLatin1StringView("\"S\"");
-    const QString datum = ddmm(b.datum);
-    Zeile z(640);
-    z.wert(ZahlZuText(2, Runden(2, std::fabs(b.brutto))))
-        .wert(sh)
-        .wert(QLatin1StringView("\"EUR\""))
-        .wert(ZahlZuText(4, faktor))
-        .leer()
-        .leerText()
-        .wert(QString::number(tausch ? b.haben : b.soll))
-        .wert(QString::number(tausch ? b.soll : b.haben))
-        .leerText()
-        .wert(datum)
-        .text(NurBuchstabenZiffern(b.buchungsnummer).left(12))
-        .text(NurBuchstabenZiffern(belegfeld2(b, auftrag)).left(12))
-        .leer()
-        .wert(quotiertGekuerzt(b.buchungstext, 60))
-        .leer()
-        .leerText()
-        .leer(3)
-        .leerText(17)
-        .text(kostenstelle(b.kostenstelle1, vorgaben.kostenstelle1))
-        .text(kostenstelle(b.kostenstelle2, vorgaben.kostenstelle2))
-        .leer()
-        .text(auftrag && auftrag->steuer == 3 ? auftrag->egid : QString())
-        .leer()
-        .leerText()
-        .leer(5)
-        .leerText()
-        .text(auftrag ? auftrag->shopId : QString())
-        .leerText()
-        .text(auftrag ? auftrag->auftragsnummer : QString())
-        .rest(festesEnde(), 65);
-    Q_ASSERT(z.felder() == kBuchungsFelder);
-    return z.ergebnis();
+    QString z;
+    z.reserve(400 + b.buchungstext.size());
+    z += ZahlZuText(2, Runden(2, std::fabs(b.brutto)));
+    z += (tausch || !(b.brutto > 0)) ? kennH : kennS;
+    z += nachKennzeichen;
+    z += faktor == 1.0 ? kursEins : ZahlZuText(4, faktor);
+    z += vorKonto;
+    z += QString::number(tausch ? b.haben : b.soll);
+    z += QLatin1Char(';');
+    z += QString::number(tausch ? b.soll : b.haben);
+    z += vorDatum;
+    z += ddmm(b.datum);
+    z += QStringLiteral(";\"");
+    z += belegnummer(b.buchungsnummer);
+    z += QStringLiteral("\";\"");
+    z += belegnummer(belegfeld2(b, auftrag));
+    z += vorText;
+    z += quotiertGekuerzt(b.buchungstext, 60);
+    z += vorKost;
+    z += kostenstelle(b.kostenstelle1, vorgaben.kostenstelle1);
+    z += QStringLiteral("\";\"");
+    z += kostenstelle(b.kostenstelle2, vorgaben.kostenstelle2);
+    z += vorEgid;
+    if (auftrag && auftrag->steuer == 3)
+        z += auftrag->egid;
+    z += vorShop;
+    if (auftrag)
+        z += auftrag->shopId;
+    z += vorNummer;
+    if (auftrag)
+        z += auftrag->auftragsnummer;
+    z += QLatin1Char('"');
+    z += festesEnde();
+    return z;
 }
 
 QString kontozeile(qint64 konto, const QString& beschriftung)
@@ -262,20 +289,23 @@ QString kontozeile(qint64 konto, const QString& beschriftung)
 
 QString quotiertGekuerzt(const QString& text, int n)
 {
-    if (!text.contains(QLatin1Char('"'))) {
-        QString out;
-        out.reserve(std::min<qsizetype>(text.size(), n) + 2);
-        out += QLatin1Char('"');
-        out += QStringView(text).left(n);
-        out += QLatin1Char('"');
-        return out;
+    // One pass: quotes doubled while the text is cut at n characters; a doubled quote that
+    // would no longer fit whole is left out, so the field's quoting stays balanced.
+    QString out;
+    out.reserve(std::min<qsizetype>(2 * text.size(), n) + 2);
+    out += QLatin1Char('"');
+    qsizetype frei = n;
+    for (const QChar c : text) {
+        const qsizetype breite = c == QLatin1Char('"') ? 2 : 1;
+        if (breite > frei)
+            break;
+        out += c;
+        if (breite == 2)
+            out += c;
+        frei -= breite;
     }
-    QString doubled = text;
-    doubled.replace(QLatin1Char('"'), QLatin1StringView("\"\""));
-    doubled.truncate(n);
-    if (doubled.count(QLatin1Char('"')) % 2 != 0)
-        doubled.chop(1);
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
+    out += QLatin1Char('"');
+    return out;
 }
 
 QString beschriftungAusVorlage(const QString& vorlage,
