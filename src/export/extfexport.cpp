@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kBlock = 1000;          // bookings per order lookup
+constexpr int kBlock = 8000;          // bookings per order lookup
 constexpr int kMarkenJeCommit = 10000;  // bookings per flush and mark commit
 constexpr int kAuftragsCache = 200000;  // orders kept before the cache starts over
 

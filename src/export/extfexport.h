@@ -6,7 +6,7 @@
 // Call sequence: ExtfExport run(journal, wawi, optionen, feedback); run.DateV_EXTF_Export().
 // The two bodies can be run on any device (tests): write the header line, then
 // DateV_EXTF_Konten(writer) or DateV_EXTF_Buchungen(device, writer).
-// Orders are fetched in blocks of 1,000 bookings and marks committed every 10,000 bookings,
+// Orders are fetched in blocks of 8,000 bookings and marks committed every 10,000 bookings,
 // each time after the file was flushed: after a failure the marked bookings are exactly those
 // whose lines are in the file, and a half-written line is cut off again.
 // Progress and the three status lines go to feedback; messages as the export dialog shows

@@ -30,14 +30,22 @@ void inListen(TQemConnection& conn, const QString& sql, const QString& tail, con
               const QVariantList& vorne, Row row)
 {
     QSqlDatabase db = conn.Database();
+    // Full slices share one prepared statement; only the last, shorter one is prepared anew.
+    QSqlQuery voll(db);
+    voll.setForwardOnly(true);
+    bool vollBereit = false;
     for (qsizetype start = 0; start < keys.size(); start += kJeAbfrage) {
         const qsizetype n = std::min<qsizetype>(kJeAbfrage, keys.size() - start);
-        const QString text = sql + QLatin1Char('(') + platzhalter(n) + QLatin1Char(')') + tail;
-        conn.NoteStatement(text);
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        if (!q.prepare(text))
-            throw ExportError(q.lastError().text());
+        QSqlQuery rest(db);
+        rest.setForwardOnly(true);
+        QSqlQuery& q = n == kJeAbfrage ? voll : rest;
+        if (&q == &rest || !vollBereit) {
+            const QString text = sql + QLatin1Char('(') + platzhalter(n) + QLatin1Char(')') + tail;
+            if (!q.prepare(text))
+                throw ExportError(q.lastError().text());
+            vollBereit = vollBereit || &q == &voll;
+        }
+        conn.NoteStatement(q.lastQuery());
         int p = 0;
         for (const QVariant& v : vorne)
             q.bindValue(p++, v);
