@@ -1,5 +1,7 @@
 #include "dataaccess/sqldialect.h"
 
+#include <algorithm>
+
 QString SqlDialect::quoteIdentifier(const QString& name) const
 {
     QString inner = name;
@@ -69,30 +71,29 @@ QString SqlDialect::nullFunction() const
 
 QString SqlDialect::topSelect(const QString& sql, int limit) const
 {
-    const QString lower = sql.toLower();
-    if (!lower.contains(QLatin1String("select")))
+    const auto find = [&sql](const char* word) { return findKeyword(sql, QLatin1String(word)); };
+    if (find("select") < 0)
         return sql;
     if (usesLimit()) {
         // An existing clause is cut after the blank in front of "limit".
-        const int at = lower.indexOf(QLatin1String(" limit "));
+        const qsizetype at = find(" limit ");
         QString result = at >= 0 ? sql.left(at + 1) : sql;
         if (limit > 0)
             result += QStringLiteral(" LIMIT ") + QString::number(limit);
         return result;
     }
-    const int from = lower.indexOf(QLatin1String(" from "));
-    const QString head = from >= 0 ? lower.left(from) : lower;
-    int listStart;
-    const int top = head.indexOf(QLatin1String(" top "));
-    if (top >= 0) {
-        int pos = top + 5;
+    const qsizetype from = find(" from ");
+    qsizetype listStart;
+    const qsizetype top = find(" top ");
+    if (top >= 0 && (from < 0 || top + 5 <= from)) {
+        qsizetype pos = top + 5;
         while (pos < sql.size() && sql.at(pos) == QLatin1Char(' '))
             ++pos;
         while (pos < sql.size() && sql.at(pos) != QLatin1Char(' '))
             ++pos;  // the number
         listStart = pos + 1;
     } else {
-        listStart = lower.indexOf(QLatin1String("select")) + 7;
+        listStart = find("select") + 7;
     }
     const QString rest = sql.mid(listStart);
     if (limit > 0)
@@ -110,4 +111,19 @@ QString SqlDialect::lastInsertIdQuery() const
     default:
         return QStringLiteral("SELECT @@IDENTITY");
     }
+}
+
+qsizetype SqlDialect::findKeyword(const QString& text, QLatin1String word, qsizetype from)
+{
+    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    const qsizetype n = word.size();
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
+    for (qsizetype i = std::max<qsizetype>(from, 0); i + n <= text.size(); ++i) {
+        qsizetype k = 0;
+        while (k < n && fold(t[i + k]) == fold(char16_t(uchar(word.at(k).toLatin1()))))
+            ++k;
+        if (k == n)
+            return i;
+    }
+    return -1;
 }

@@ -59,6 +59,10 @@ public:
     // The question for the key of the row just inserted.
     QString lastInsertIdQuery() const;
 
+    // Position of an ASCII keyword in statement text ignoring case, -1 when absent. Faster than
+    // QString::indexOf with Qt::CaseInsensitive, which folds every character through Unicode.
+    static qsizetype findKeyword(const QString& text, QLatin1String word, qsizetype from = 0);
+
 private:
     int type_;
 };

@@ -159,7 +159,7 @@ QDate ParseDateLenient(const QString& text)
 
 QString TableSql::baseName(const QString& tableName)
 {
-    if (tableName.toUpper().contains(QLatin1String(".DB")))
+    if (SqlDialect::findKeyword(tableName, QLatin1String(".DB")) >= 0)
         return tableName.left(tableName.size() - 3);
     return tableName;
 }
@@ -231,7 +231,7 @@ std::optional<TFieldType> TableSql::kindOf(const QString& column) const
 
 bool TableSql::isArtIn(const QString& field) const
 {
-    return !sqlArtIn.isEmpty() && field.toUpper() == QLatin1String("ART");
+    return !sqlArtIn.isEmpty() && field.compare(QLatin1String("ART"), Qt::CaseInsensitive) == 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -239,11 +239,17 @@ bool TableSql::isArtIn(const QString& field) const
 
 QString TableSql::orderClause(const QString& indexFields) const
 {
+    return orderClauseOf(sqlOrder.isEmpty() ? splitFields(plainFields(indexFields)) : QStringList(), indexFields);
+}
+
+// names: the plain key fields of indexFields (split once by the caller).
+QString TableSql::orderClauseOf(const QStringList& names, const QString& indexFields) const
+{
     if (sqlOrder.isEmpty()) {
-        const QStringList names = splitFields(plainFields(indexFields));
         if (names.isEmpty())
             return {};
-        QString list = bracketedFields(indexFields);
+        QString list = indexFields.contains(QLatin1Char('[')) ? bracketedFields(indexFields)
+                                                               : QLatin1Char('[') + names.join(QLatin1String("],[")) + QLatin1Char(']');
         const QString p = columnPrefix();
         if (!p.isEmpty()) {
             QStringList prefixed;
@@ -273,9 +279,8 @@ QString TableSql::openStatement(const QString& indexFields, const QString& maste
     stmt += orderClause(indexFields);
     if (isMySql(serverType))
         stmt = toBackticks(stmt);
-    const QString lower = stmt.toLower();
-    const bool hasLimit = SqlDialect(serverType).usesLimit() ? lower.contains(QLatin1String(" limit "))
-                                                         : lower.contains(QLatin1String(" top "));
+    const bool hasLimit = SqlDialect::findKeyword(stmt, SqlDialect(serverType).usesLimit() ? QLatin1String(" limit ")
+                                                                                        : QLatin1String(" top ")) >= 0;
     return hasLimit ? stmt : topSelect(stmt, rowLimit, serverType);
 }
 
@@ -360,7 +365,7 @@ QString TableSql::combineWithWhere(const QString& conditions) const
     return conditions.isEmpty() ? w : w + QLatin1Char(' ') + sqlWhereLogig + QLatin1String(" (") + conditions + QLatin1Char(')');
 }
 
-QString TableSql::keyStatement(const QString& indexFields, const QVariantList& values) const
+QString TableSql::keyStatement(const QString& indexFields, const QVariantList& values, bool nearest) const
 {
     QString stmt = selectStart();
     const QString p = columnPrefix();
@@ -378,6 +383,13 @@ QString TableSql::keyStatement(const QString& indexFields, const QVariantList& v
             }
             const QString v = keyValueToText(values, i, false, false);
             const QString d = fbegrenz(f, v);
+            if (nearest && i == values.size() - 1 && !v.isEmpty()) {
+                // A "%" after a number would be a syntax error, and "=" never matches a pattern.
+                conds << (d.isEmpty() ? QLatin1String(" (") + col + QLatin1String(">=") + v + QLatin1Char(')')
+                                      : QLatin1String(" (") + col + QLatin1String(" LIKE ") + d + v + QLatin1Char('%') + d
+                                            + QLatin1Char(')'));
+                continue;
+            }
             conds << QLatin1String(" (") + col + QLatin1Char('=') + d + v + d + QLatin1Char(')');
         }
         const QString restriction = combineWithWhere(joinConditions(conds, QStringLiteral(" AND ")));
@@ -460,10 +472,14 @@ QString TableSql::rangeFieldCondition(const QString& f, const QString& s, const 
 QString TableSql::rangeCondition(const QString& indexFields, const QVariantList& starts,
                                  const QVariantList& ends, bool dateFlag) const
 {
-    const QStringList fields = splitFields(plainFields(indexFields));
-    const QString upper = indexFields.toUpper();
-    const bool dates = dateFlag || upper.contains(QLatin1String("DATUM")) || upper.contains(QLatin1String("ZEIT"))
-        || upper.contains(QLatin1String("TERMIN")) || upper.contains(QLatin1String("UPDATE"));
+    return rangeConditionOf(splitFields(plainFields(indexFields)), indexFields, starts, ends, dateFlag);
+}
+
+QString TableSql::rangeConditionOf(const QStringList& fields, const QString& indexFields, const QVariantList& starts,
+                                   const QVariantList& ends, bool dateFlag) const
+{
+    const auto has = [&](const char* word) { return SqlDialect::findKeyword(indexFields, QLatin1String(word)) >= 0; };
+    const bool dates = dateFlag || has("DATUM") || has("ZEIT") || has("TERMIN") || has("UPDATE");
     QStringList conds;
     for (int i = 0; i < fields.size() && i < starts.size(); ++i) {
         const QString& f = fields.at(i);
@@ -484,8 +500,9 @@ QString TableSql::rangeStatement(const QString& indexFields, const QVariantList&
                                  const QVariantList& ends, bool dateFlag) const
 {
     QString stmt = selectStart();
-    if (!splitFields(plainFields(indexFields)).isEmpty()) {
-        const QString restriction = rangeCondition(indexFields, starts, ends, dateFlag);
+    const QStringList fields = splitFields(plainFields(indexFields));
+    if (!fields.isEmpty()) {
+        const QString restriction = rangeConditionOf(fields, indexFields, starts, ends, dateFlag);
         if (!restriction.isEmpty())
             stmt += QLatin1String(" WHERE ") + restriction;
         stmt = replaceNullTests(stmt, true);
@@ -495,7 +512,7 @@ QString TableSql::rangeStatement(const QString& indexFields, const QVariantList&
         stmt += QLatin1String(" WHERE ") + columnPrefix() + firstColumn
             + (s == e ? QLatin1String(" = ") + s : QLatin1String(" BETWEEN ") + s + QLatin1String(" AND ") + e);
     }
-    stmt += orderClause(indexFields);
+    stmt += orderClauseOf(fields, indexFields);
     return isMySql(serverType) ? toBackticks(stmt) : stmt;
 }
 

@@ -121,7 +121,9 @@ public:
     QString fbegrenz(const QString& column, const QString& valueText) const;
 
     // Statements of GotoKeyValues and SetRange (complete, with ORDER BY, without row limit).
-    QString keyStatement(const QString& indexFields, const QVariantList& values) const;
+    // nearest (GotoNearest): the last value is a lower bound, a prefix on text columns
+    // ([f] LIKE 'v%'), the first key at or after it on other columns ([f]>=v).
+    QString keyStatement(const QString& indexFields, const QVariantList& values, bool nearest = false) const;
     QString rangeStatement(const QString& indexFields, const QVariantList& starts,
                            const QVariantList& ends, bool dateFlag) const;
     // The WHERE condition alone, for tests and callers that combine it.
@@ -168,6 +170,9 @@ private:
     QString translated(const QString& text) const;
     QString combineWithWhere(const QString& conditions) const;
     QString rangeFieldCondition(const QString& field, const QString& s, const QString& e) const;
+    QString rangeConditionOf(const QStringList& fields, const QString& indexFields, const QVariantList& starts,
+                             const QVariantList& ends, bool dateFlag) const;
+    QString orderClauseOf(const QStringList& names, const QString& indexFields) const;
     QString wordSearch(const QString& field, QString e, QChar separator) const;
     bool isArtIn(const QString& field) const;
     std::optional<TFieldType> kindOf(const QString& column) const;

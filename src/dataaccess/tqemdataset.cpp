@@ -246,6 +246,11 @@ void TQemDataSet::bindParameters(QSqlQuery& query) const
 
 void TQemDataSet::OpenCursor()
 {
+    // A re-read with the same columns keeps its field objects (callers hold them over a requery).
+    std::vector<std::unique_ptr<TQemField>> previous;
+    previous.swap(fields_);
+    QHash<QString, int> previousIndex;
+    previousIndex.swap(nameIndex_);
     clearResult();
     if (!connection_)
         throw EQemDatabaseError(QStringLiteral("Der Datenmenge %1 ist keine Verbindung zugewiesen.").arg(Name()));
@@ -278,7 +283,7 @@ void TQemDataSet::OpenCursor()
         throw EQemDatabaseError(TQemConnection::ErrorText(query->lastError()));
     if (!query->isSelect())
         throw EQemDatabaseError(QStringLiteral("Die Anweisung liefert keine Datenmenge: ") + commandText_);
-    buildFieldsFromQuery(*query);
+    buildFieldsFromQuery(*query, previous, previousIndex);
     ++generation_;
     liveQuery_ = std::move(query);
     state_ = dsBrowse;
@@ -294,26 +299,51 @@ void TQemDataSet::OpenCursor()
     emit stateChanged(state_);
 }
 
-void TQemDataSet::buildFieldsFromQuery(QSqlQuery& query)
+void TQemDataSet::buildFieldsFromQuery(QSqlQuery& query, std::vector<std::unique_ptr<TQemField>>& previous,
+                                       QHash<QString, int>& previousIndex)
 {
     const QSqlRecord record = query.record();
     const int n = record.count();
     const QStringList declared = sqliteDeclaredTypes(query, n);
     const bool sqlite = !declared.isEmpty();
-    fields_.clear();
-    fields_.reserve(n);
-    nameIndex_.clear();
-    convertColumns_.clear();
+    struct Column {
+        QString name;
+        TFieldType type;
+        int size;
+        bool autoValue;
+        bool convert;
+    };
+    QList<Column> columns;
+    columns.reserve(n);
+    bool same = int(previous.size()) == n;
     for (int i = 0; i < n; ++i) {
         const QSqlField f = record.field(i);
         TFieldType type = sqlite ? TQemField::TypeFromDeclared(declared.at(i)) : ftUnknown;
         if (type == ftUnknown)
             type = TQemField::TypeFromMeta(f.metaType().id(), f.length());
-        TQemField* field = makeField(i, f.name(), type, f.length() > 0 ? f.length() : 0);
-        field->SetAutoIncrement(f.isAutoValue());
         const int id = f.metaType().id();
         const bool charType = id == QMetaType::Char || id == QMetaType::SChar || id == QMetaType::UChar;
-        if ((sqlite && (field->IsDateOrTime() || type == ftBoolean)) || charType)
+        const bool dateOrTime = type == ftDate || type == ftTime || type == ftDateTime;
+        columns.append(Column{f.name(), type, f.length() > 0 ? f.length() : 0, f.isAutoValue(),
+                              (sqlite && (dateOrTime || type == ftBoolean)) || charType});
+        const Column& c = columns.last();
+        same = same && previous[size_t(i)]->FieldName() == c.name && previous[size_t(i)]->DataType() == c.type
+            && previous[size_t(i)]->Size() == c.size;
+    }
+    fields_.clear();
+    nameIndex_.clear();
+    convertColumns_.clear();
+    if (same) {
+        fields_.swap(previous);
+        nameIndex_.swap(previousIndex);
+    } else {
+        fields_.reserve(size_t(n));
+    }
+    for (int i = 0; i < n; ++i) {
+        const Column& c = columns.at(i);
+        TQemField* field = same ? fields_[size_t(i)].get() : makeField(i, c.name, c.type, c.size);
+        field->SetAutoIncrement(c.autoValue);
+        if (c.convert)
             convertColumns_ << i;
     }
     // Key and auto-increment columns of the table being updated (once per table name).
@@ -333,20 +363,26 @@ void TQemDataSet::loadTableMetadata()
     metaAutoInc_.clear();
     if (!connection_ || metaTable_.isEmpty())
         return;
+    ReadKeyColumns(metaTable_, metaPrimary_, metaAutoInc_);
+}
+
+void TQemDataSet::ReadKeyColumns(const QString& table, QStringList& primary, QStringList& autoInc)
+{
     const QSqlDatabase db = connection_->Database();
-    const QSqlIndex primary = db.primaryIndex(metaTable_);
-    for (int i = 0; i < primary.count(); ++i)
-        metaPrimary_ << primary.fieldName(i);
-    const QSqlRecord record = db.record(metaTable_);
+    const QSqlIndex index = db.primaryIndex(table);
+    for (int i = 0; i < index.count(); ++i)
+        primary << index.fieldName(i);
+    const QSqlRecord record = db.record(table);
     for (int i = 0; i < record.count(); ++i)
         if (record.field(i).isAutoValue())
-            metaAutoInc_ << record.fieldName(i);
+            autoInc << record.fieldName(i);
 }
 
 TQemField* TQemDataSet::makeField(int index, const QString& name, TFieldType type, int size)
 {
     fields_.push_back(std::make_unique<TQemField>(this, index, name, type, size));
     nameIndex_.insert(name.toLower(), index);
+    nameIndex_.insert(name, index);
     return fields_.back().get();
 }
 
@@ -403,6 +439,9 @@ TQemField* TQemDataSet::Fields(int index) const
 
 int TQemDataSet::FieldIndex(const QString& name) const
 {
+    // Callers mostly write the name as the server reports it: found without a lower-case copy.
+    if (const auto it = nameIndex_.constFind(name); it != nameIndex_.constEnd())
+        return *it;
     return nameIndex_.value(name.trimmed().toLower(), -1);
 }
 

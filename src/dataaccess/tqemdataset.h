@@ -239,6 +239,10 @@ protected:
     virtual void MasterChanged();
     // Drops prepared command state ("detach and re-attach the connection").
     void Reattach();
+    // Primary-key and auto-increment columns of the table being updated, read once per table
+    // name; default: the driver's catalog (a statement or two), TQemTable answers from the
+    // index and column definitions it holds anyway.
+    virtual void ReadKeyColumns(const QString& table, QStringList& primary, QStringList& autoInc);
 
     // Result access for subclasses.
     int StorageIndex() const;                 // index into the cache of the current row, -1 none
@@ -259,7 +263,8 @@ private:
     void finishPost();
     void fetchRows(int upToVisible) const;
     void fetchBlock() const;
-    void buildFieldsFromQuery(QSqlQuery& query);
+    void buildFieldsFromQuery(QSqlQuery& query, std::vector<std::unique_ptr<TQemField>>& previous,
+                              QHash<QString, int>& previousIndex);
     void applyFilter();
     bool rowPasses(int storage) const;
     int visibleCount() const;

@@ -164,6 +164,22 @@ void TQemTable::ensureMetadata()
     keyCachePosition_.clear();
 }
 
+void TQemTable::ReadKeyColumns(const QString& table, QStringList& primary, QStringList& autoInc)
+{
+    // The definitions read once per table name answer without further statements.
+    if (table == BaseName())
+        ensureMetadata();
+    if (!meta_.isLoaded() || table != BaseName()) {
+        TQemDataSet::ReadKeyColumns(table, primary, autoInc);
+        return;
+    }
+    if (const TableIndexInfo* pk = meta_.primaryIndex(); pk && pk->primary)
+        primary = pk->fields;
+    for (const TableColumnInfo& c : meta_.columns())
+        if (c.autoIncrement)
+            autoInc << c.name;
+}
+
 const QList<TableIndexInfo>& TQemTable::IndexDefs()
 {
     ensureMetadata();
@@ -284,7 +300,7 @@ void TQemTable::openWithStatement(const QString& statement)
             Parameters()[0].SetValue(f->Value());
     }
     TQemDataSet::Open();
-    openTime_ = QDateTime::currentDateTime();
+    openTime_ = QDateTime::currentDateTimeUtc();
 }
 
 void TQemTable::Close()
@@ -338,7 +354,7 @@ bool TQemTable::RequeryLogged()
             Reattach();
             SetCommandText(statement);
             TQemDataSet::Open();
-            openTime_ = QDateTime::currentDateTime();
+            openTime_ = QDateTime::currentDateTimeUtc();
         } catch (const EQemDatabaseError& e) {
             logSql(QStringLiteral("Requery Fehler: ") + Name() + QStringLiteral("; ") + e.message());
             logSql(statement);
@@ -360,13 +376,13 @@ void TQemTable::Refresh(bool machit, bool posit)
 {
     if (!Active())
         return;
-    if (!machit && openTime_.isValid() && openTime_.msecsTo(QDateTime::currentDateTime()) < 990)
+    if (!machit && openTime_.isValid() && openTime_.msecsTo(QDateTime::currentDateTimeUtc()) < 990)
         return;
     const QString before = firstColumnText();
     {
         QuietScope quiet(*this);
         const int recNo = RecNo();
-        openTime_ = QDateTime::currentDateTime();
+        openTime_ = QDateTime::currentDateTimeUtc();
         try {
             RequeryLogged();
             const QString column = firstColumnName();
@@ -439,7 +455,7 @@ void TQemTable::reread(const QString& statement, bool reopen)
         if (CommandText() != statement)
             SetCommandText(statement);
         RequeryLogged();
-        openTime_ = QDateTime::currentDateTime();
+        openTime_ = QDateTime::currentDateTimeUtc();
         return;
     }
     Close();
@@ -474,16 +490,17 @@ void TQemTable::CancelRange()
     RequeryLogged();
 }
 
-void TQemTable::GotoKeyValues(const QVariantList& values, int attempt)
+void TQemTable::GotoKeyValues(const QVariantList& values, int attempt, bool nearest)
 {
     prepareKeyOperation();
-    const QString statement = TableSql::topSelect(Sql().keyStatement(IndexFieldList(false), values), effectiveLimit(), SERVER_TYPE);
+    const QString statement =
+        TableSql::topSelect(Sql().keyStatement(IndexFieldList(false), values, nearest), effectiveLimit(), SERVER_TYPE);
     try {
         reread(statement, false);
     } catch (const EQemDatabaseError& e) {
         if (attempt < 19) {
             QThread::msleep(100);
-            GotoKeyValues(values, attempt + 1);
+            GotoKeyValues(values, attempt + 1, nearest);
             return;
         }
         throw EQemDatabaseError(BaseName() + QLatin1Char('\n') + statement + QLatin1Char('\n') + e.message());
@@ -612,11 +629,9 @@ bool TQemTable::GotoKey()
 
 void TQemTable::GotoNearest()
 {
-    QVariantList values = keyEntryValues();
+    const QVariantList values = keyEntryValues();
     Cancel();
-    if (!values.isEmpty())
-        values.last() = TableSql::valueText(values.last()) + QLatin1Char('%');
-    GotoKeyValues(values);
+    GotoKeyValues(values, 0, true);
 }
 
 void TQemTable::GotoCurrent(TQemDataSet& other)
@@ -769,11 +784,15 @@ bool TQemTable::isLockError(const QString& message)
 void TQemTable::setLockWait()
 {
     TQemConnection* conn = Connection();
-    if (!conn || SERVER_TYPE != stMySql || conn->QtConnectionName() == lockWaitFor_)
+    const int seconds = std::max(1, LockWaitSeconds);
+    const QString session = conn ? conn->QtConnectionName() + QLatin1Char('|') + QString::number(seconds) : QString();
+    if (!conn || (SERVER_TYPE != stMySql && SERVER_TYPE != stSQLite) || session == lockWaitFor_)
         return;
     try {
-        conn->ExecSQL(QStringLiteral("SET SESSION innodb_lock_wait_timeout=%1").arg(std::max(1, LockWaitSeconds)));
-        lockWaitFor_ = conn->QtConnectionName();
+        // SQLite waits for a writing session as long as its busy time-out, MariaDB for a row lock.
+        conn->ExecSQL(SERVER_TYPE == stMySql ? QStringLiteral("SET SESSION innodb_lock_wait_timeout=%1").arg(seconds)
+                                             : QStringLiteral("PRAGMA busy_timeout=%1").arg(seconds * 1000));
+        lockWaitFor_ = session;
     } catch (const EQemDatabaseError& e) {
         logSql(QStringLiteral("SQLFehler: ") + e.message());
     }

@@ -108,7 +108,7 @@ public:
     // FALSCH and WAHR (any case) become FALSE and TRUE, then the client-side filter.
     void SetFilter(const QString& text) override;
     void FlushBuffers() {}
-    QDateTime OpenTime() const { return openTime_; }
+    QDateTime OpenTime() const { return openTime_; }  // UTC: no time-zone lookup per re-read
 
     // --- keys and ranges
     void SetRange(const QVariantList& starts, const QVariantList& ends, bool reopen = false, bool dateFlag = false);
@@ -119,10 +119,12 @@ public:
     void SetKey() override;
     void EditKey() { SetKey(); }
     bool GotoKey();
+    // The first row whose key starts with (text) or is at or after (numbers, dates) the entry.
     void GotoNearest();
     bool ApplyRange() { return GotoKey(); }
     void GotoCurrent(TQemDataSet& other);
-    void GotoKeyValues(const QVariantList& values, int attempt = 0);
+    // nearest: the last value is a lower bound (text: a prefix), as GotoNearest needs it.
+    void GotoKeyValues(const QVariantList& values, int attempt = 0, bool nearest = false);
 
     // --- value texts
     QString KeyValueToText(const QVariantList& values, int index, bool nullFlag, bool dateFlag);
@@ -162,6 +164,7 @@ protected:
     void InternalDelete() override;
     void MasterChanged() override;
     void CheckFirstFetch(bool flag) override;
+    void ReadKeyColumns(const QString& table, QStringList& primary, QStringList& autoInc) override;
 
 private:
     void ensureMetadata();

@@ -237,16 +237,22 @@ private slots:
         QTest::addColumn<QString>("index");
         QTest::addColumn<QVariantList>("values");
         QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("nearest");
         QTest::addColumn<QString>("expected");
         QTest::newRow("two fields") << 0 << "Mandant;Adressnummer" << QVariantList{7, 4711} << ""
-                                    << "SELECT * FROM Auftrag WHERE ([Mandant]=7) AND ([Adressnummer]=4711) ORDER BY [Mandant],[Adressnummer]";
+                                    << false << "SELECT * FROM Auftrag WHERE ([Mandant]=7) AND ([Adressnummer]=4711) ORDER BY [Mandant],[Adressnummer]";
         QTest::newRow("string mysql") << 2 << "Name" << QVariantList{"Meier"} << ""
-                                      << "SELECT * FROM Auftrag WHERE (`Name`='Meier') ORDER BY `Name`";
+                                      << false << "SELECT * FROM Auftrag WHERE (`Name`='Meier') ORDER BY `Name`";
         QTest::newRow("empty numeric") << 0 << "Mandant" << QVariantList{QString()} << ""
-                                       << "SELECT * FROM Auftrag WHERE ([Mandant] IS NULL) ORDER BY [Mandant]";
+                                       << false << "SELECT * FROM Auftrag WHERE ([Mandant] IS NULL) ORDER BY [Mandant]";
         QTest::newRow("fewer values") << 3 << "Mandant;Art" << QVariantList{7} << "Art>0"
-                                      << "SELECT * FROM Auftrag WHERE (Art>0) AND (([Mandant]=7)) ORDER BY [Mandant],[Art]";
-        QTest::newRow("no index") << 0 << "" << QVariantList{12} << "" << "SELECT * FROM Auftrag WHERE ID = 12";
+                                      << false << "SELECT * FROM Auftrag WHERE (Art>0) AND (([Mandant]=7)) ORDER BY [Mandant],[Art]";
+        QTest::newRow("no index") << 0 << "" << QVariantList{12} << "" << false << "SELECT * FROM Auftrag WHERE ID = 12";
+        // GotoNearest: a prefix on text, a lower bound on numbers (no "%" after a number).
+        QTest::newRow("nearest text") << 2 << "Mandant;Name" << QVariantList{7, "Mei"} << "" << true
+                                      << "SELECT * FROM Auftrag WHERE (`Mandant`=7) AND (`Name` LIKE 'Mei%') ORDER BY `Mandant`,`Name`";
+        QTest::newRow("nearest number") << 0 << "Mandant;Adressnummer" << QVariantList{7, 1003} << "" << true
+                                        << "SELECT * FROM Auftrag WHERE ([Mandant]=7) AND ([Adressnummer]>=1003) ORDER BY [Mandant],[Adressnummer]";
     }
     void keyStatement()
     {
@@ -256,7 +262,8 @@ private slots:
         sql.sqlWhere = where;
         QFETCH(QString, index);
         QFETCH(QVariantList, values);
-        QTEST(sql.keyStatement(index, values), "expected");
+        QFETCH(bool, nearest);
+        QTEST(sql.keyStatement(index, values, nearest), "expected");
     }
 
     void normalizeDateLiteral_data()

@@ -6,6 +6,7 @@
 #include "dataaccess/tqemtable.h"
 #include "testsupport.h"
 
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -56,14 +57,79 @@ public:
     }
 
     QString native(QString s) const { return SqlDialect(conn.SERVER_TYPE).bracketsToNative(s); }
+    bool isMaria() const { return maria_ != nullptr; }
+
+    // Statements the server received since the last call (MariaDB: its own counter of the
+    // session, so statements past the connection's log count too; SQLite: the log).
+    void mark()
+    {
+        log.clear();
+        if (maria_) {
+            const qint64 first = questions();
+            base_ = questions();
+            overhead_ = base_ - first;
+        }
+    }
+    qint64 takeSent()
+    {
+        if (!maria_) {
+            const qint64 n = log.size();
+            log.clear();
+            return n;
+        }
+        const qint64 now = questions();
+        const qint64 n = now - base_ - overhead_;
+        base_ = now;
+        return n;
+    }
+
+    // The next INSERT or UPDATE on the table is rejected by the server once.
+    void rejectNext(const QString& table, const QString& operation)
+    {
+        const QString trigger = table + QLatin1Char('_') + operation;
+        if (maria_) {
+            conn.ExecSQL(QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 BEFORE %2 ON %3 FOR EACH ROW BEGIN IF @reject_next = 1 THEN "
+                                        "SET @reject_next = 0; SIGNAL SQLSTATE '45000' SET MESSAGE_TEXT = 'abgelehnt'; END IF; END")
+                             .arg(trigger, operation, table));
+            conn.ExecSQL(QStringLiteral("SET @reject_next = 1"));
+            return;
+        }
+        conn.ExecSQL(QStringLiteral("CREATE TABLE IF NOT EXISTS Ablehnen (v INTEGER)"));
+        if (conn.QueryValue(QStringLiteral("SELECT COUNT(*) FROM Ablehnen")).toInt() == 0)
+            conn.ExecSQL(QStringLiteral("INSERT INTO Ablehnen VALUES (0)"));
+        // FAIL keeps the trigger's own reset, so only the first attempt is rejected.
+        conn.ExecSQL(QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 BEFORE %2 ON %3 WHEN (SELECT v FROM Ablehnen) = 1 BEGIN "
+                                    "UPDATE Ablehnen SET v = 0; SELECT RAISE(FAIL, 'abgelehnt'); END")
+                         .arg(trigger, operation, table));
+        conn.ExecSQL(QStringLiteral("UPDATE Ablehnen SET v = 1"));
+    }
 
     TQemConnection conn;
     QStringList log;
 
 private:
+    qint64 questions()
+    {
+        QSqlQuery q(conn.Database());
+        q.exec(QStringLiteral("SHOW SESSION STATUS LIKE 'Questions'"));
+        return q.next() ? q.value(1).toLongLong() : -1;
+    }
+
     QTemporaryDir dir_;
     std::unique_ptr<testsupport::TestMariaDb> maria_;
+    qint64 base_ = 0;
+    qint64 overhead_ = 0;
 };
+
+// The table on conn.
+std::unique_ptr<TQemTable> table(Fixture& f, const QString& name, const QString& index = {})
+{
+    auto t = std::make_unique<TQemTable>();
+    t->SetConnection(&f.conn);
+    t->SetTableName(name);
+    t->SetIndexName(index);
+    return t;
+}
 
 }  // namespace
 
@@ -124,15 +190,19 @@ private slots:
         t.SetTableName(QStringLiteral("Adressen.DB"));
         t.QemOpenByRange = true;
         t.IndexDefs();  // definitions read beforehand
-        f.log.clear();
+        f.mark();
         t.Open();
         QVERIFY(!t.Active());
-        QCOMPARE(f.log.size(), 0);
+        QCOMPARE(f.takeSent(), 0);
         QVERIFY(t.FindKey({7, 1003}));
         QCOMPARE(t.FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Meister"));
-        QCOMPARE(f.log.size(), 1);
+        QCOMPARE(f.takeSent(), 1);  // the rows of the key, nothing about keys or columns
         QVERIFY(t.FindKey({7, 1003}));
-        QCOMPARE(f.log.size(), 1);
+        QCOMPARE(f.takeSent(), 0);
+        t.SetRange({7, 1001}, {7, 1003});
+        QCOMPARE(f.takeSent(), 1);
+        QVERIFY(t.FindKey({7, 1002}));  // among the current rows
+        QCOMPARE(f.takeSent(), 0);
         QVERIFY(!t.FindKey({9, 1}));
     }
 
@@ -198,8 +268,8 @@ private slots:
         if (dialect == QLatin1String("mariadb"))
             QVERIFY(!f.conn.QueryValue(QStringLiteral("SELECT Qem_dummy FROM Adressen WHERE ID=%1").arg(id)).toString().isEmpty());
     }
-    // A post the server rejects is completed by the fallback statement; a locked row ends in a
-    // clear error within the bound; an overlong change log loses its oldest entries.
+    // A post the server rejects is completed by the fallback statement; an overlong change log
+    // loses its oldest entries.
     void mariadbPostingEdges()
     {
         Fixture f(QStringLiteral("mariadb"));
@@ -224,30 +294,6 @@ private slots:
         QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT Name FROM Auftrag WHERE ID=%1").arg(id)).toString(),
                  QStringLiteral("Fallback"));
 
-        // A second session holds the row.
-        QSqlDatabase other = QSqlDatabase::cloneDatabase(f.conn.Database(), QStringLiteral("other"));
-        QVERIFY(other.open());
-        {
-            QSqlQuery q(other);
-            QVERIFY(q.exec(QStringLiteral("START TRANSACTION")));
-            QVERIFY(q.exec(QStringLiteral("SELECT * FROM Auftrag WHERE ID=%1 FOR UPDATE").arg(id)));
-            t.LockWaitSeconds = 1;
-            t.LockRetries = 1;
-            t.Edit();
-            t.FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Gesperrt"));
-            try {
-                t.Post();
-                QFAIL("a locked row was reported as written");
-            } catch (const EQemDatabaseError& e) {
-                QCOMPARE(e.message(), TQemTable::RowLockedMessage(QStringLiteral("Auftrag")));
-            }
-            t.Cancel();
-            q.exec(QStringLiteral("ROLLBACK"));
-        }
-        other.close();
-        other = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-
         // Change log near the limit: the oldest entry goes first.
         QString log = QStringLiteral("01.01.2020 create by  on  #~#");
         for (int i = 0; log.size() < 59990; ++i)
@@ -266,6 +312,245 @@ private slots:
         QVERIFY(!stored.contains(QStringLiteral("Name:alt00000->")));
         QVERIFY(stored.contains(QStringLiteral("Name:alt00005->")));  // only the oldest few went
         QVERIFY(stored.endsWith(QStringLiteral("#@#Name:Meier->Meyer;#@@#")));
+    }
+
+    // An insert the server rejects is written by the fallback INSERT and its new key read back:
+    // MariaDB by the insert token in Qem_dummy, without that column by LAST_INSERT_ID.
+    void fallbackInsert_data()
+    {
+        QTest::addColumn<QString>("dialect");
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<QString>("keyQuery");
+        QTest::newRow("sqlite") << "sqlite" << "Adressen" << "SELECT last_insert_rowid()";
+        QTest::newRow("mariadb token") << "mariadb" << "Adressen" << "SELECT * FROM Adressen WHERE Qem_dummy='";
+        QTest::newRow("mariadb without token") << "mariadb" << "Kasse" << "SELECT LAST_INSERT_ID()";
+    }
+    void fallbackInsert()
+    {
+        QFETCH(QString, dialect);
+        QFETCH(QString, tableName);
+        QFETCH(QString, keyQuery);
+        Fixture f(dialect);
+        if (tableName == QLatin1String("Kasse"))
+            f.conn.ExecSQL(QStringLiteral("CREATE TABLE Kasse (ID INT NOT NULL AUTO_INCREMENT PRIMARY KEY, Mandant INT, Name VARCHAR(40))"));
+        auto t = table(f, tableName + QStringLiteral(".DB"));
+        t->Open();
+        f.rejectNext(tableName, QStringLiteral("INSERT"));
+        f.mark();
+        t->Append();
+        t->FieldByName(QStringLiteral("Mandant"))->SetAsInteger(9);
+        t->FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Ersatz"));
+        t->Post();  // no error for the caller
+        QVERIFY(t->PostErrorFlag());
+        // The rejected INSERT binds its values, the fallback writes them as literals.
+        const QStringList inserts = f.log.filter(f.native(QStringLiteral("INSERT INTO [%1] (").arg(tableName)));
+        QVERIFY2(inserts.size() == 2 && inserts.last().contains(QLatin1String("'Ersatz'")), qPrintable(f.log.join('\n')));
+        QVERIFY2(!f.log.filter(keyQuery).isEmpty(), qPrintable(f.log.join('\n')));
+        const int id = f.conn.QueryValue(QStringLiteral("SELECT ID FROM %1 WHERE Name='Ersatz'").arg(tableName)).toInt();
+        QVERIFY(id > 0);
+        QCOMPARE(t->Fields(0)->AsInteger(), id);
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Ersatz"));
+        QCOMPARE(t->State(), dsBrowse);
+    }
+
+    // The fallback UPDATE of a rejected edit on SQLite (MariaDB: mariadbPostingEdges).
+    void fallbackUpdateSqlite()
+    {
+        Fixture f(QStringLiteral("sqlite"));
+        auto t = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("Vorgang"));
+        t->Open();
+        QVERIFY(t->FindKey({102}));
+        const int id = t->Fields(0)->AsInteger();
+        f.rejectNext(QStringLiteral("Auftrag"), QStringLiteral("UPDATE"));
+        f.mark();
+        t->Edit();
+        t->FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Ersatz"));
+        t->Post();
+        QVERIFY2(f.log.contains(QStringLiteral("UPDATE [Auftrag] SET [Name]='Ersatz' WHERE ID=%1").arg(id)), qPrintable(f.log.join('\n')));
+        QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT Name FROM Auftrag WHERE ID=%1").arg(id)).toString(), QStringLiteral("Ersatz"));
+        QCOMPARE(t->Fields(0)->AsInteger(), id);
+    }
+
+    // A row another session holds: the post ends within the bound in the German message, the
+    // edit stays, and once the other session lets go the same post writes it.
+    void lockedRow_data() { dialects_data(); }
+    void lockedRow()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("Vorgang"));
+        t->Open();
+        QVERIFY(t->FindKey({101}));
+        const int id = t->Fields(0)->AsInteger();
+        QSqlDatabase other = QSqlDatabase::cloneDatabase(f.conn.Database(), QStringLiteral("other"));
+        QVERIFY(other.open());
+        {
+            QSqlQuery q(other);
+            if (f.isMaria()) {
+                QVERIFY(q.exec(QStringLiteral("START TRANSACTION")));
+                QVERIFY(q.exec(QStringLiteral("SELECT * FROM Auftrag WHERE ID=%1 FOR UPDATE").arg(id)));
+            } else {
+                QVERIFY(q.exec(QStringLiteral("BEGIN IMMEDIATE")));  // SQLite locks the whole file
+            }
+            t->LockWaitSeconds = 1;
+            t->LockRetries = 1;
+            t->Edit();
+            t->FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Gesperrt"));
+            QElapsedTimer clock;
+            clock.start();
+            try {
+                t->Post();
+                QFAIL("a locked row was reported as written");
+            } catch (const EQemDatabaseError& e) {
+                QCOMPARE(e.message(), TQemTable::RowLockedMessage(QStringLiteral("Auftrag")));
+            }
+            QVERIFY2(clock.elapsed() < 20000, "the post waited without bound");  // two tries of a second each
+            QCOMPARE(t->State(), dsEdit);
+            QVERIFY(q.exec(QStringLiteral("ROLLBACK")));
+        }
+        other.close();
+        other = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        t->Post();
+        QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT Name FROM Auftrag WHERE ID=%1").arg(id)).toString(),
+                 QStringLiteral("Gesperrt"));
+    }
+
+    // Key entry: GotoKey on the whole key, GotoNearest on a prefix (text) or a lower bound
+    // (numbers), FindNearest, GotoCurrent, and key entry on a table under range opening.
+    void keyEntry_data() { dialects_data(); }
+    void keyEntry()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Adressen.DB"));
+        t->QemOpenByRange = true;
+        t->Open();
+        QVERIFY(!t->Active());
+        t->SetKey();  // reads the fields, no rows
+        QCOMPARE(t->State(), dsSetKey);
+        t->FieldByName(QStringLiteral("Mandant"))->SetAsInteger(7);
+        t->FieldByName(QStringLiteral("Adressnummer"))->SetAsInteger(1003);
+        QVERIFY(t->GotoKey());
+        QCOMPARE(t->State(), dsBrowse);
+        QCOMPARE(t->RecordCount(), 1);
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Meister"));
+
+        t->EditKey();
+        t->FieldByName(QStringLiteral("Mandant"))->SetAsInteger(7);
+        t->FieldByName(QStringLiteral("Adressnummer"))->SetAsInteger(1003);
+        t->GotoNearest();
+        QCOMPARE(t->RecordCount(), 3);  // 1003, 1004, 1005
+        QCOMPARE(t->FieldByName(QStringLiteral("Adressnummer"))->AsInteger(), 1003);
+
+        t->SetIndexName(QStringLiteral("IX_LName"));
+        t->SetKey();
+        t->FieldByName(QStringLiteral("Name"))->SetAsString(QStringLiteral("Mei"));
+        t->GotoNearest();
+        QVERIFY2(t->Debug_CommandText.contains(f.native(QStringLiteral("([Name] LIKE 'Mei%')"))), qPrintable(t->Debug_CommandText));
+        QCOMPARE(t->RecordCount(), 2);
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Meier"));
+
+        t->SetIndexName(QString());
+        t->FindNearest({7, 1001});
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("Müller"));
+
+        auto other = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("Vorgang"));
+        other->Open();
+        QVERIFY(other->FindKey({102}));
+        auto a = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("was"));
+        a->Open();
+        a->GotoCurrent(*other);  // by the first column, on the primary key
+        QCOMPARE(a->IndexName(), QString());
+        QCOMPARE(a->Fields(0)->AsInteger(), other->Fields(0)->AsInteger());
+        QCOMPARE(a->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("C"));
+    }
+
+    // Refresh: skipped within a second unless machit; back on the same row; a row that left the
+    // result gives its neighbour, and with posit the result narrowed to that row.
+    void refreshKeepsRow_data() { dialects_data(); }
+    void refreshKeepsRow()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("was"));
+        const auto onB = [&] {
+            f.conn.ExecSQL(QStringLiteral("UPDATE Auftrag SET Art=5000 WHERE Name='B'"));
+            t->SetRange({7, 0}, {7, 10000});
+            QVERIFY(t->Locate(QStringLiteral("Name"), QStringLiteral("B")));
+            QCOMPARE(t->RecNo(), 2);
+        };
+        onB();
+        const QString range = t->CommandText();
+        const int idB = t->Fields(0)->AsInteger();
+        f.mark();
+        t->Refresh();
+        QCOMPARE(f.takeSent(), 0);
+        t->Refresh(true);
+        QCOMPARE(f.takeSent(), 1);
+        QCOMPARE(t->Fields(0)->AsInteger(), idB);
+
+        f.conn.ExecSQL(QStringLiteral("UPDATE Auftrag SET Art=20000 WHERE Name='B'"));  // another user
+        t->Refresh(true, false);
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("A"));
+        QCOMPARE(t->RecordCount(), 1);
+
+        onB();
+        f.conn.ExecSQL(QStringLiteral("UPDATE Auftrag SET Art=20000 WHERE Name='B'"));
+        t->Refresh(true, true);
+        QCOMPARE(t->RecordCount(), 1);
+        QCOMPARE(t->Fields(0)->AsInteger(), idB);
+        QCOMPARE(t->CommandText(), range);  // the statement is restored for the next re-read
+    }
+
+    // A detail opened by its own key follows its master in key mode (no parameter).
+    void detailFollowsMasterByKey_data() { dialects_data(); }
+    void detailFollowsMasterByKey()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto master = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("Vorgang"));
+        master->Open();
+        auto detail = table(f, QStringLiteral("Positionen.DB"), QStringLiteral("Ix_Auftrag"));
+        detail->SetRange({100}, {100});
+        QCOMPARE(detail->RecordCount(), 2);
+        TQemDataSource source(master.get());
+        detail->SetMasterSource(&source);
+        detail->SetMasterFields(QStringLiteral("Auftrag"));
+        master->Next();
+        QVERIFY(detail->Parameters().IsEmpty());
+        QVERIFY2(detail->Debug_CommandText.contains(f.native(QStringLiteral("([Auftrag]=101)"))), qPrintable(detail->Debug_CommandText));
+        QCOMPARE(detail->RecordCount(), 1);
+        master->Next();
+        QCOMPARE(detail->RecordCount(), 0);
+        master->First();
+        QCOMPARE(detail->RecordCount(), 2);
+    }
+
+    // Deleting from a joined result: DELETE by the first column of the base table, then the
+    // next row is current.
+    void joinDelete_data() { dialects_data(); }
+    void joinDelete()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Positionen.DB"), QStringLiteral("Ix_Auftrag"));
+        t->SQL_SELECT = QStringLiteral("SELECT Positionen.*, Auftrag.Name FROM Positionen JOIN Auftrag ON Auftrag.Auftrag = Positionen.Auftrag");
+        t->SQL_SELECT_TABNAME = QStringLiteral("Positionen");
+        t->Open();
+        QVERIFY2(t->Debug_CommandText.endsWith(f.native(QStringLiteral(" ORDER BY [Positionen].[Auftrag],[Positionen].[Position]"))),
+                 qPrintable(t->Debug_CommandText));
+        QCOMPARE(t->RecordCount(), 3);
+        const int first = t->Fields(0)->AsInteger();
+        t->Next();
+        const int second = t->Fields(0)->AsInteger();
+        t->First();
+        f.mark();
+        t->Delete();
+        QVERIFY2(f.log.contains(QStringLiteral("DELETE FROM Positionen WHERE ID=%1").arg(first)), qPrintable(f.log.join('\n')));
+        QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT COUNT(*) FROM Positionen WHERE ID=%1").arg(first)).toInt(), 0);
+        QCOMPARE(t->RecordCount(), 2);
+        QCOMPARE(t->Fields(0)->AsInteger(), second);
     }
 };
 
