@@ -155,6 +155,7 @@ void TFM_Import::aufbauen()
     links->addStretch();
     auto* mitte = new QVBoxLayout;
     mitte->addWidget(personenkontenGruppe());
+    mitte->addWidget(nummernGruppe());
     mitte->addStretch();
     auto* knoepfe = new QVBoxLayout;
     knoepfe->addWidget(BitBtn1);
@@ -199,10 +200,6 @@ QWidget* TFM_Import::umfangGruppe()
     ED_ImpKonto = new QLineEdit;
     ED_ImpKonto->setMaxLength(9);
     ED_ImpKonto->setValidator(new QIntValidator(0, 999999999, ED_ImpKonto));
-    vorBelgnr_ = new QButtonGroup(gruppe);
-    CB_Nummern = radio(QStringLiteral("Vorgangsnr = Belegnummer"), "0", vorBelgnr_);
-    RadioButton9 = radio(QStringLiteral("automatische Nummerierung"), "1", vorBelgnr_);
-    CB_Nummern->setChecked(true);
 
     auto* konto = new QHBoxLayout;
     konto->addSpacing(20);
@@ -212,6 +209,17 @@ QWidget* TFM_Import::umfangGruppe()
     layout->addWidget(CB_Bezahlungen);
     layout->addWidget(CB_nurKonto);
     layout->addLayout(konto);
+    return gruppe;
+}
+
+QWidget* TFM_Import::nummernGruppe()
+{
+    auto* gruppe = new QGroupBox(QStringLiteral("Belegnummer der Buchungen"));
+    vorBelgnr_ = new QButtonGroup(gruppe);
+    CB_Nummern = radio(QStringLiteral("Vorgangsnr = Belegnummer"), "0", vorBelgnr_);
+    RadioButton9 = radio(QStringLiteral("automatische Nummerierung"), "1", vorBelgnr_);
+    CB_Nummern->setChecked(true);
+    auto* layout = new QVBoxLayout(gruppe);
     layout->addWidget(CB_Nummern);
     layout->addWidget(RadioButton9);
     return gruppe;

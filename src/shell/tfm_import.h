@@ -101,6 +101,7 @@ private:
     QWidget* zeitraumGruppe();
     QWidget* personenkontenGruppe();
     QWidget* umfangGruppe();
+    QWidget* nummernGruppe();
     QWidget* buchungstextGruppe();
     void FormShow();
     void FormClose();

@@ -5,6 +5,7 @@
 #include "importwelt.h"
 #include "wegklicker.h"
 
+#include "shell/areaentries.h"
 #include "shell/tfm_import.h"
 #include "store/einstellungen.h"
 #include "store/registry.h"
@@ -54,6 +55,10 @@ private slots:
     void invalidFilterRefused();
     void runFromDialog_data();
     void runFromDialog();
+    void failingDocumentsListed();
+    void unattendedFlag();
+    void entryOpensTheMode_data();
+    void entryOpensTheMode();
     void nothingChosen();
     void merchandiseWithoutGoBD();
 };
@@ -320,6 +325,81 @@ void TstTfmImport::runFromDialog()
         QCOMPARE(klicker.listenzeilen.value(0), QStringLiteral("Daten-Import:"));
         QCOMPARE(klicker.listenzeilen.count(QStringLiteral("Daten-Import:")), 1);
     }
+}
+
+// Documents whose bookings the journal refuses fail one by one: each leaves its line in the
+// message list, the run goes on, and "OK" returns only after the list was closed.
+void TstTfmImport::failingDocumentsListed()
+{
+    ImportWelt welt;
+    QVERIFY(welt.bereit);
+    QSqlQuery sperre(welt.journal());
+    QVERIFY2(sperre.exec(QStringLiteral("CREATE TRIGGER sperre BEFORE INSERT ON Buchungen WHEN NEW.Auftrag % 2 = 1 "
+                                        "BEGIN SELECT RAISE(ABORT, 'Journal gesperrt'); END")),
+             qPrintable(sperre.lastError().text()));
+    Wegklicker klicker;
+    TFM_Import form(nullptr, welt.verbindung, welt.journal(), ImportModus::Erloese);
+    form.show();
+    form.RadioButton4Click();
+    form.DateTimePicker1->setDate(QDate::currentDate().addDays(-30));
+    const auto ergebnis = form.BitBtn1Click();
+    QCOMPARE(ergebnis, std::optional(ImportLauf::Ergebnis::Ausgefuehrt));
+    QVERIFY(form.Error1());
+    QVERIFY(form.zaehler().fehlerhaft > 0);
+    QCOMPARE(klicker.listeGezeigt, 1);
+    QCOMPARE(klicker.listenzeilen.mid(0, 2), (QStringList{"Daten-Import:", "=============="}));
+    const QStringList fehler = klicker.listenzeilen.filter(QStringLiteral("Fehler beim Importieren Auftragsnr:"));
+    QCOMPARE(fehler.size(), form.zaehler().fehlerhaft);
+    QVERIFY(klicker.listenzeilen.join(QLatin1Char('\n')).contains(QStringLiteral("Journal gesperrt")));
+    QCOMPARE(welt.buchungen(), form.zaehler().buchungen);
+    QCOMPARE(ImportWelt::wert(welt.journal(), QStringLiteral("SELECT COUNT(*) FROM Buchungen WHERE Auftrag % 2 = 1")).toInt(), 0);
+    QVERIFY(form.isHidden());
+}
+
+// The unattended start's use: with tag 1 the run asks nothing, does not wait for the message
+// list and leaves closing the dialog to its caller, which stores the options.
+void TstTfmImport::unattendedFlag()
+{
+    ImportWelt welt;
+    QVERIFY(welt.bereit);
+    Wegklicker klicker;
+    TFM_Import form(nullptr, welt.verbindung, welt.journal(), ImportModus::Erloese);
+    form.setTag(1);
+    form.show();
+    form.RadioButton4Click();
+    form.DateTimePicker1->setDate(QDate::currentDate().addDays(-30));
+    QCOMPARE(form.BitBtn1Click(), std::optional(ImportLauf::Ergebnis::Ausgefuehrt));
+    QVERIFY(form.isVisible());
+    QVERIFY(welt.buchungen() > 0);
+    QVERIFY(klicker.meldungen.isEmpty());
+    form.close();
+    QCOMPARE(EinstellungLesen(QStringLiteral("TVK_Import0"), QStringLiteral("GESAMTJAHR")), QStringLiteral("1"));
+}
+
+void TstTfmImport::entryOpensTheMode_data()
+{
+    QTest::addColumn<int>("faktImport");
+    QTest::addColumn<QString>("abschnitt");
+    QTest::newRow("Erlöse einlesen") << 0 << "TVK_Import0";
+    QTest::newRow("Eingangsrechnungen einlesen") << 2 << "TVK_Import2";
+}
+
+// The main window's actions reach the dialog through the area entry, modal, in their mode.
+void TstTfmImport::entryOpensTheMode()
+{
+    QFETCH(int, faktImport);
+    QFETCH(QString, abschnitt);
+    Leer leer;
+    int gesehen = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto* form = qobject_cast<TFM_Import*>(QApplication::activeModalWidget())) {
+            gesehen = form->Fakt_Import();
+            form->BitBtn2->click();
+        }
+    });
+    shell::showImportDialog(nullptr, leer.verbindung, faktImport);
+    QCOMPARE(gesehen, faktImport);
+    QCOMPARE(EinstellungLesen(abschnitt, QStringLiteral("FODERUNGEN")), QStringLiteral("1"));
 }
 
 // Neither invoices nor payments: every posting needs one of them, so the dialog asks for a
