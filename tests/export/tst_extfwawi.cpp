@@ -49,6 +49,8 @@ class TstExtfWawi : public QObject {
 private slots:
     void demoLookups_data();
     void demoLookups();
+    void batchesAsSingleLookups_data() { demoLookups_data(); }
+    void batchesAsSingleLookups();
 };
 
 void TstExtfWawi::demoLookups_data()
@@ -128,6 +130,87 @@ void TstExtfWawi::demoLookups()
     QCOMPARE(f[2].at(3), QStringLiteral("1,0000"));
     QCOMPARE(f[2].at(48), QStringLiteral("\"\""));
     QCOMPARE(f[3].mid(6, 2), (QStringList{"20002", "12345"}));
+}
+
+// Enough bookings for several blocks of order lookups, with unknown orders and bookings with
+// zero amounts between them: every line equals the line of a run that looks up each booking's
+// order on its own, as the table's key search does.
+void TstExtfWawi::batchesAsSingleLookups()
+{
+    QFETCH(bool, mariadb);
+    if (mariadb && !testsupport::TestMariaDb::available())
+        QSKIP("no MariaDB test server");
+    World w(mariadb ? Wawi::MariaDB : Wawi::SQLite);
+    constexpr int kAuftraege = 2500;
+    constexpr int kBuchungen = 17000;
+    QSqlDatabase wawiDb = w.wawi();
+    wawiDb.transaction();
+    w.adresse(1, 1, 10001, QStringLiteral("EU"), QStringLiteral("ATU99"));
+    for (int a = 1; a <= kAuftraege; ++a)
+        w.auftrag(a, a % 3 ? 1.0 : 1.0 + a % 7 / 10.0, a % 5 ? 0 : 3, 1, a % 2, a % 4, a % 6);
+    QVERIFY(wawiDb.commit());
+    const auto muster = [](int i) {
+        Buchung b;
+        b.buchungsnummer = 100000 + i;
+        b.datum = QDate(2024, 1, 1).addDays(i % 300);
+        b.auftrag = i * 7 % (kAuftraege + 400) + 1;  // beyond 2500: not in the order table
+        b.brutto = i % 5 ? 10 + i % 50 : 0;
+        b.ust = i % 5 ? 1.5 : 0;
+        return b;
+    };
+    w.journal().transaction();
+    for (int i = 0; i < kBuchungen; ++i)
+        w.buchen(muster(i));
+    QVERIFY(w.journal().commit());
+
+    ExportOptionen o;
+    o.von = QDate(2024, 1, 1);
+    o.bis = QDate(2024, 12, 31);
+    o.verzeichnis = w.out();
+    o.unbeaufsichtigt = true;
+    Recorder rec;
+    WaWiNachschlag wawi(w.conn);
+    ExtfExport run(w.journal(), wawi, o, rec);
+    QVERIFY(run.DateV_EXTF_Export());
+    const QStringList lines = extfreader::lines(lesen(w.out() + QStringLiteral("/EXTF_Buchungsstapel.csv")));
+    QCOMPARE(lines.size(), 2 + kBuchungen);
+
+    QSqlQuery einzeln(w.wawi());
+    QVERIFY(einzeln.prepare(QStringLiteral("SELECT Faktor, Abgeschlossen, Tage1, Tage3, Vorgangsdatum, Steuer, "
+                                           "ShopID, Auftragsnummer FROM Auftrag WHERE Auftrag=?")));
+    ExtfAuftragsStand stand;
+    for (int zeile = 2; zeile < lines.size(); ++zeile) {
+        const QStringList f = extfreader::fields(lines.at(zeile));
+        const int i = extfreader::text(f.at(10)).toInt() - 100000;
+        const Buchung m = muster(i);
+        ExtfBuchung b;
+        b.buchungsnummer = QString::number(m.buchungsnummer);
+        b.datum = m.datum; b.soll = m.soll; b.haben = m.haben; b.buchungstext = m.text;
+        b.brutto = m.brutto; b.ustBetrag = m.ust; b.auftrag = m.auftrag;
+        QHash<int, ExtfAuftrag> gefunden;
+        if (ExtfAuftragsStand::mitSuche(b)) {
+            einzeln.bindValue(0, b.auftrag);
+            QVERIFY(einzeln.exec());
+            if (einzeln.next()) {
+                ExtfAuftrag a;
+                a.auftrag = b.auftrag;
+                a.faktor = einzeln.value(0).toDouble();
+                a.abgeschlossen = einzeln.value(1).toBool();
+                a.tage1 = einzeln.value(2).toInt();
+                a.tage3 = einzeln.value(3).toInt();
+                a.vorgangsdatum = einzeln.value(4).toDate();
+                a.steuer = einzeln.value(5).toInt();
+                a.shopId = einzeln.value(6).toString();
+                a.auftragsnummer = einzeln.value(7).toString();
+                a.egid = a.steuer == 3 ? QStringLiteral("ATU99") : QString();
+                gefunden.insert(a.auftrag, a);
+            }
+        }
+        stand.weiter(b, gefunden);
+        const QString erwartet = ExtfFormat::buchungszeile(b, stand.aktuell(), stand.faktor(), {});
+        if (lines.at(zeile) != erwartet)
+            QFAIL(qPrintable(QStringLiteral("line %1 of booking %2:\n%3\n%4").arg(zeile).arg(i).arg(lines.at(zeile), erwartet)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstExtfWawi)
