@@ -12,3 +12,7 @@ fibu_add_test(NAME tst_texport_form SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst
 fibu_add_test(NAME tst_extfwawi SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_extfwawi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/export/exportfixture.h ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h
   LIBS fibu_export MARIADB)
+# The demo database imported, then exported: needs the import engine too.
+fibu_add_test(NAME tst_importexport SOURCES ${CMAKE_CURRENT_LIST_DIR}/export/tst_importexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/importwelt.h ${CMAKE_CURRENT_LIST_DIR}/export/extfreader.h
+  LIBS fibu_import fibu_export MARIADB)
