@@ -1,3 +1,5 @@
+#define QT_USE_QSTRINGBUILDER  // statement texts are long chains of small pieces
+
 #include "dataaccess/tablesql.h"
 
 #include <QRegularExpression>
@@ -302,7 +304,11 @@ QString TableSql::keyValueToText(const QVariantList& values, int index, bool nul
     const QVariant v = values.value(index);
     // Backslash (MySQL) and quote are the escapes inside a string literal; backticks and double
     // quotes stand for themselves there and are left alone.
-    const QString text = SqlDialect(serverType).escapeString(valueText(v));
+    // Numbers, Booleans and dates hold no quote or backslash: only texts need escaping.
+    const int type = v.typeId();
+    const bool plain = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::UInt
+        || type == QMetaType::ULongLong || type == QMetaType::Bool || type == QMetaType::Double;
+    const QString text = plain ? valueText(v) : SqlDialect(serverType).escapeString(valueText(v));
     const bool ansi = v.typeId() == QMetaType::QByteArray;
     if (nullFlag && text.isEmpty())
         return ansi ? text : QStringLiteral("NULL");
@@ -340,7 +346,12 @@ QString TableSql::normalizeDateLiteral(const QString& text, int serverType)
 
 QString TableSql::fbegrenz(const QString& column, const QString& valueText) const
 {
-    if (const auto kind = kindOf(column))
+    return delimiter(kindOf(column), valueText);
+}
+
+QString TableSql::delimiter(const std::optional<TFieldType>& kind, const QString& valueText)
+{
+    if (kind)
         return isQuotedKind(*kind) ? QStringLiteral("'") : QString();
     return valueText == QLatin1String("NULL") ? QString() : QStringLiteral("'");
 }
@@ -385,9 +396,9 @@ QString TableSql::keyStatement(const QString& indexFields, const QVariantList& v
             const QString d = fbegrenz(f, v);
             if (nearest && i == values.size() - 1 && !v.isEmpty()) {
                 // A "%" after a number would be a syntax error, and "=" never matches a pattern.
-                conds << (d.isEmpty() ? QLatin1String(" (") + col + QLatin1String(">=") + v + QLatin1Char(')')
-                                      : QLatin1String(" (") + col + QLatin1String(" LIKE ") + d + v + QLatin1Char('%') + d
-                                            + QLatin1Char(')'));
+                conds << (d.isEmpty() ? QString(QLatin1String(" (") + col + QLatin1String(">=") + v + QLatin1Char(')'))
+                                      : QString(QLatin1String(" (") + col + QLatin1String(" LIKE ") + d + v + QLatin1Char('%') + d
+                                                + QLatin1Char(')')));
                 continue;
             }
             conds << QLatin1String(" (") + col + QLatin1Char('=') + d + v + d + QLatin1Char(')');
@@ -434,16 +445,16 @@ QString TableSql::rangeFieldCondition(const QString& f, const QString& s, const 
 {
     const QString p = columnPrefix();
     const QString col = p + QLatin1Char('[') + f + QLatin1Char(']');
+    const auto kind = kindOf(f);
     if (s == e) {
         if (isArtIn(f))
             return QLatin1String(" (") + col + QLatin1String(" IN (") + sqlArtIn + QLatin1String(") )");
-        const auto kind = kindOf(f);
         if (s == QLatin1String("NULL") && kind && isQuotedKind(*kind)) {
             // An empty text matches empty and missing values alike.
             return QLatin1String(" ( ") + SqlDialect(serverType).nullFunction() + QLatin1Char('(') + p + QLatin1Char('[') + f
                 + QLatin1String("],'')=''") + QLatin1Char(')');
         }
-        const QString d = fbegrenz(f, s);
+        const QString d = delimiter(kind, s);
         return QLatin1String(" (") + col + QLatin1Char('=') + d + s + d + QLatin1Char(')');
     }
     if (e.contains(kWordEnd)) {
@@ -453,7 +464,7 @@ QString TableSql::rangeFieldCondition(const QString& f, const QString& s, const 
             return wordSearch(f, e, QLatin1Char('~'));
         if (e == QString(kWordEnd))
             return {};
-        const QString d = fbegrenz(f, e);
+        const QString d = delimiter(kind, e);
         QString pattern = e;
         pattern.replace(pattern.indexOf(kWordEnd), 1, QLatin1Char('%'));
         return QLatin1String(" (") + col + QLatin1String(" LIKE ") + d + pattern + d + QLatin1Char(')');
@@ -461,8 +472,8 @@ QString TableSql::rangeFieldCondition(const QString& f, const QString& s, const 
     QString start = s;
     if (const int nul = start.indexOf(QChar(0)); nul >= 0)
         start.remove(nul, 1);
-    const QString ds = fbegrenz(f, start);
-    const QString de = fbegrenz(f, e);
+    const QString ds = delimiter(kind, start);
+    const QString de = delimiter(kind, e);
     QString cond = QLatin1Char('(') + col + QLatin1String(" BETWEEN ") + ds + start + ds + QLatin1String(" AND ") + de + e + de;
     if (isArtIn(f))
         cond += QLatin1String(" OR (") + col + QLatin1String(" IN (") + sqlArtIn + QLatin1String(")) ");
@@ -510,7 +521,7 @@ QString TableSql::rangeStatement(const QString& indexFields, const QVariantList&
         const QString s = keyValueToText(starts, 0, false, false);
         const QString e = ends.isEmpty() ? s : keyValueToText(ends, 0, false, false);
         stmt += QLatin1String(" WHERE ") + columnPrefix() + firstColumn
-            + (s == e ? QLatin1String(" = ") + s : QLatin1String(" BETWEEN ") + s + QLatin1String(" AND ") + e);
+            + (s == e ? QString(QLatin1String(" = ") + s) : QString(QLatin1String(" BETWEEN ") + s + QLatin1String(" AND ") + e));
     }
     stmt += orderClauseOf(fields, indexFields);
     return isMySql(serverType) ? toBackticks(stmt) : stmt;
@@ -565,7 +576,7 @@ QString TableSql::fieldToSqlLiteral(TFieldType kind, const QVariant& value, int 
     }
     if (kind == ftBlob || kind == ftGraphic) {
         const QString hex = QString::fromLatin1(value.toByteArray().toHex());
-        return serverType == 0 ? QLatin1String("0x") + hex : QLatin1String("X'") + hex + QLatin1Char('\'');
+        return serverType == 0 ? QString(QLatin1String("0x") + hex) : QString(QLatin1String("X'") + hex + QLatin1Char('\''));
     }
     if (kind == ftFloat || kind == ftCurrency)
         text.replace(QLatin1Char(','), QLatin1Char('.'));

@@ -176,6 +176,7 @@ private:
     QString wordSearch(const QString& field, QString e, QChar separator) const;
     bool isArtIn(const QString& field) const;
     std::optional<TFieldType> kindOf(const QString& column) const;
+    static QString delimiter(const std::optional<TFieldType>& kind, const QString& valueText);
     static QString replaceNullTests(QString statement, bool alsoQuoted);
 };
 
