@@ -7,10 +7,29 @@
 #include "store/feedback.h"
 
 #include <QFile>
+
+#include <cmath>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
+
+// "dd.MM.yyyy" without QDate::toString, which parses its format on every call.
+QString kurzesDatum(const QDate& d)
+{
+    QString text;
+    text.reserve(10);
+    const auto zwei = [&](int n) {
+        text += QLatin1Char(static_cast<char>('0' + n / 10 % 10));
+        text += QLatin1Char(static_cast<char>('0' + n % 10));
+    };
+    zwei(d.day());
+    text += QLatin1Char('.');
+    zwei(d.month());
+    text += QLatin1Char('.');
+    text += QString::number(d.year()).rightJustified(4, QLatin1Char('0'));
+    return text;
+}
 
 // Display text of a journal value as the data access layer shows it.
 QString anzeige(Buchungsauswahl::Art art, const QVariant& v)
@@ -20,12 +39,16 @@ QString anzeige(Buchungsauswahl::Art art, const QVariant& v)
     switch (art) {
     case Buchungsauswahl::Art::Datum: {
         const QDate d = Buchungsauswahl::datum(v);
-        return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : v.toString();
+        return d.isValid() && d.year() > 0 ? kurzesDatum(d) : v.toString();
     }
     case Buchungsauswahl::Art::Schalter:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case Buchungsauswahl::Art::Zahl: {
-        QString text = QString::number(v.toDouble(), 'g', 15);
+        const double zahl = v.toDouble();
+        // Whole amounts need no decimal formatting; the text is the same.
+        if (zahl == std::trunc(zahl) && std::fabs(zahl) < 1e15 && !std::signbit(zahl))
+            return QString::number(static_cast<qint64>(zahl));
+        QString text = QString::number(zahl, 'g', 15);
         text.replace(QLatin1Char('.'), QLatin1Char(','));
         return text;
     }
