@@ -66,7 +66,12 @@ bool Zeitraum::enthaelt(const QDateTime& zeitpunkt) const
 {
     if (!zeitpunkt.isValid())
         return false;
-    return !(zeitpunkt < QDateTime(von, QTime(0, 0))) && !(zeitpunkt > QDateTime(bis, QTime(0, 0)));
+    // Compared field by field: stored values carry no zone. A time of day on the last day lies
+    // after bis.
+    const QDate tag = zeitpunkt.date();
+    if (tag < von || tag > bis)
+        return false;
+    return tag < bis || zeitpunkt.time() == QTime(0, 0);
 }
 
 int entscheidungsZeilen(const BelegZustand& z)

@@ -61,35 +61,48 @@ bool feldSchalter(const QSqlRecord& row, const QString& name)
     return v.toDouble() != 0.0;
 }
 
+namespace {
+
+// Stored dates and times carry no zone. They are kept as UTC values, so that reading and
+// comparing them never asks the system for its time zone (which costs a file lookup each time).
+QDateTime naiv(const QDate& d, const QTime& t = QTime(0, 0))
+{
+    return d.isValid() ? QDateTime(d, t.isValid() ? t : QTime(0, 0), Qt::UTC) : QDateTime();
+}
+
+}  // namespace
+
 QDateTime alsDatumZeit(const QVariant& value)
 {
     if (value.isNull())
         return {};
     switch (value.typeId()) {
-    case QMetaType::QDateTime:
-        return value.toDateTime();
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        return naiv(dt.date(), dt.time());
+    }
     case QMetaType::QDate:
-        return QDateTime(value.toDate(), QTime(0, 0));
+        return naiv(value.toDate());
     default:
         break;
     }
     const QString t = value.toString().trimmed();
     if (t.isEmpty())
         return {};
+    if (t.size() == 10) {
+        const QDate d = QDate::fromString(t, Qt::ISODate);
+        if (d.isValid())
+            return naiv(d);
+    }
     QDateTime dt = QDateTime::fromString(t, Qt::ISODateWithMs);
     if (!dt.isValid())
         dt = QDateTime::fromString(QString(t).replace(QLatin1Char(' '), QLatin1Char('T')), Qt::ISODate);
-    if (!dt.isValid()) {
-        const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
-        if (d.isValid())
-            dt = QDateTime(d, QTime(0, 0));
-    }
-    if (!dt.isValid()) {
-        const QDate d = QDate::fromString(t.left(10), QStringLiteral("dd.MM.yyyy"));
-        if (d.isValid())
-            dt = QDateTime(d, QTime(0, 0));
-    }
-    return dt;
+    if (dt.isValid())
+        return naiv(dt.date(), dt.time());
+    QDate d = QDate::fromString(t.left(10), Qt::ISODate);
+    if (!d.isValid())
+        d = QDate::fromString(t.left(10), QStringLiteral("dd.MM.yyyy"));
+    return naiv(d);
 }
 
 QDateTime feldDatumZeit(const QSqlRecord& row, const QString& name)

@@ -444,9 +444,9 @@ void ImportLauf::belegVerarbeiten(Beleg& beleg, Feedback& feedback)
         return;
     try {
         const Zeitraum zeitraum{von_, bis_};
-        const int zeilen = entscheidungsZeilen(zustand(beleg));
+        BelegZustand s = zustand(beleg);
+        const int zeilen = entscheidungsZeilen(s);
         for (int zeile = 0; zeile < zeilen; ++zeile) {
-            const BelegZustand s = zustand(beleg);
             const Entscheidung e =
                 entscheidungsZeile(zeile, s, zeitraum, optionen_.forderungen, optionen_.bezahlungen);
             if (!e.trifft)
@@ -470,6 +470,8 @@ void ImportLauf::belegVerarbeiten(Beleg& beleg, Feedback& feedback)
                 Auftrag_RechnungTeilzahlungen(beleg);
                 break;
             }
+            // The next line sees the flags as this posting step left them.
+            s = zustand(beleg);
         }
     } catch (const std::exception& e) {
         const QString zeile = QStringLiteral("Fehler beim Importieren Auftragsnr:")
