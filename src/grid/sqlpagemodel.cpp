@@ -352,6 +352,10 @@ QVariant SqlPageModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columns_.count())
         return columns_.at(section).title;
+    // The row header is the grid's indicator column: no row numbers, which a journal of a
+    // million bookings would not fit.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return QString();
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -26,6 +27,8 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -156,9 +159,11 @@ void TFM_Buchung::buildUi()
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(grid_, 1);
     showModel(journal_);
+    // The designed widths, but never narrower than the column's title.
     const GridColumns cols = journal_->columns();
+    const QFontMetrics titles(grid_->horizontalHeader()->font());
     for (int i = 0; i < cols.count(); ++i)
-        grid_->setColumnWidth(i, cols.at(i).width);
+        grid_->setColumnWidth(i, std::max(cols.at(i).width, titles.horizontalAdvance(cols.at(i).title) + 12));
 
     popup_ = new QMenu(this);
     QAction* popupDesigner = popup_->addAction(QStringLiteral("&Tabellendesigner"));

@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TFM_SqlFenster::TFM_SqlFenster(const QString& caption, const QString& initialStatement,
                                TQemConnection* connection, std::unique_ptr<TQemConnection> ownConnection,
                                bool fullNavigator, QWidget* parent)
@@ -58,6 +60,8 @@ TFM_SqlFenster::TFM_SqlFenster(const QString& caption, const QString& initialSta
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    // Column widths from the first rows only: a result can be long.
+    grid_->horizontalHeader()->setResizeContentsPrecision(100);
     layout->addWidget(grid_, 1);
     buildNavigator(fullNavigator);
     connect(start_, &QPushButton::clicked, this, &TFM_SqlFenster::Button1Click);
@@ -113,6 +117,15 @@ void TFM_SqlFenster::moveTo(int row)
     grid_->scrollTo(index);
 }
 
+// Columns as wide as their title and the first rows need, within bounds: a long memo would
+// push every other column out of sight.
+void TFM_SqlFenster::fitColumns()
+{
+    grid_->resizeColumnsToContents();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        grid_->setColumnWidth(c, std::clamp(grid_->columnWidth(c), 40, 300));
+}
+
 bool TFM_SqlFenster::Button1Click()
 {
     try {
@@ -120,6 +133,7 @@ bool TFM_SqlFenster::Button1Click()
         query_->SetSQL(memo_->toPlainText());
         bindParameters();
         query_->Open();
+        fitColumns();
         if (model_->rowCount() > 0)
             moveTo(0);
         return true;

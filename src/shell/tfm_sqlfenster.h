@@ -49,6 +49,7 @@ protected:
 private:
     void buildNavigator(bool full);
     void moveTo(int row);
+    void fitColumns();
 
     std::unique_ptr<TQemConnection> ownConnection_;
     std::unique_ptr<TQemQuery> query_;
