@@ -552,6 +552,30 @@ private slots:
         QCOMPARE(t->RecordCount(), 2);
         QCOMPARE(t->Fields(0)->AsInteger(), second);
     }
+
+    // Dates in a range (the key list names a date column, so German texts and QDate values are
+    // written as the server's date literals), and an empty value on a numeric key as IS NULL.
+    void dateRange_data() { dialects_data(); }
+    void dateRange()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        f.create(QStringLiteral("Kassenbuch.DB"), {{"ID", ftAutoInc, 0}, {"Mandant", ftInteger, 0}, {"Datum", ftDate, 0}},
+                 {{"Zeitraum", "Mandant;Datum", false}});
+        for (const char* row : {"(7,'2026-11-30')", "(7,'2026-12-01')", "(7,'2026-12-31')", "(7,'2027-01-01')", "(NULL,'2026-12-05')"})
+            f.conn.ExecSQL(QStringLiteral("INSERT INTO Kassenbuch (Mandant,Datum) VALUES ") + QString::fromLatin1(row));
+        auto t = table(f, QStringLiteral("Kassenbuch.DB"), QStringLiteral("Zeitraum"));
+        t->SetRange({7, QStringLiteral("01.12.2026")}, {7, QStringLiteral("31.12.2026")});
+        QVERIFY2(t->Debug_CommandText.contains(f.native(QStringLiteral("([Datum] BETWEEN '2026-12-01' AND '2026-12-31')"))),
+                 qPrintable(t->Debug_CommandText));
+        QCOMPARE(t->RecordCount(), 2);
+        QCOMPARE(t->FieldByName(QStringLiteral("Datum"))->AsDateTime().date(), QDate(2026, 12, 1));
+        t->SetRange({7, QDate(2026, 11, 30)}, {7, QDate(2026, 12, 1)});
+        QCOMPARE(t->RecordCount(), 2);
+        t->SetRange({QString()}, {QString()});
+        QVERIFY2(t->Debug_CommandText.contains(f.native(QStringLiteral("([Mandant] IS NULL)"))), qPrintable(t->Debug_CommandText));
+        QCOMPARE(t->RecordCount(), 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstTQemTable)
