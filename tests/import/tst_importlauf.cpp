@@ -98,6 +98,10 @@ private slots:
     void fehlschlagNachErsterBuchung();
     void meldungenUnbeaufsichtigt_data();
     void meldungenUnbeaufsichtigt();
+    void auswahl_data();
+    void auswahl();
+    void ohneMonateKeinImport();
+    void abbruchNachDemLaufendenVorgang();
 };
 
 // ---- the demo database, both modes ------------------------------------------------------------
@@ -663,6 +667,113 @@ void TstImportLauf::meldungenUnbeaufsichtigt()
     QCOMPARE(fb.messages.contains(artikel), !unbeaufsichtigt);
     // The position is still booked, on the fallback account of VAT code 0.
     QCOMPARE(Welt::wert(welt.journal(), QStringLiteral("SELECT SUM(Brutto) FROM Buchungen WHERE Auftrag = 500")).toDouble(), 10.0);
+}
+
+// ---- selection: boxes, kind-11 receipts, the document filter -----------------------------------
+
+void TstImportLauf::auswahl_data()
+{
+    QTest::addColumn<int>("dialekt");
+    QTest::addColumn<bool>("forderungen");
+    QTest::addColumn<bool>("bezahlungen");
+    QTest::addColumn<bool>("ohnePosMod");
+    QTest::addColumn<bool>("zBericht");
+    QTest::addColumn<QString>("vorFilter");
+    QTest::addColumn<int>("gebucht");
+    QTest::addColumn<QStringList>("dabei");
+    QTest::addColumn<QStringList>("nichtDabei");
+    QTest::addColumn<int>("ergebnis");
+    const int ok = int(ImportLauf::Ergebnis::Ausgefuehrt);
+    for (int dia : {int(Dialekt::SQLite), int(Dialekt::MariaDB)}) {
+        const QString p = dia == int(Dialekt::SQLite) ? QStringLiteral("SQLite ") : QStringLiteral("MariaDB ");
+        auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(p + QLatin1String(name))) << dia; };
+        row("receipt with ZBericht only") << true << true << false << false << "" << 24 << QStringList{"110001"} << QStringList{"110002"} << ok;
+        row("E_ZBericht_FIBU on: every receipt") << true << true << false << true << "" << 25 << QStringList{"110001", "110002"} << QStringList{} << ok;
+        row("OHNE_POS.MOD: no receipt") << true << true << true << false << "" << 23 << QStringList{} << QStringList{"110001", "110002"} << ok;
+        row("only payments: no invoice posted") << false << true << false << false << "" << 0 << QStringList{} << QStringList{"50001"} << ok;
+        // "()" is no condition the server accepts: the table does not open and the run ends silently.
+        row("neither box") << false << false << false << false << "" << 0 << QStringList{} << QStringList{"50001"}
+                           << int(ImportLauf::Ergebnis::TabellenFehler);
+        row("Vor_Filter") << true << true << false << false << "Vorgangsnummer LIKE '5000%'" << 5
+                          << QStringList{"50001", "50002", "50003", "50006", "50007"} << QStringList{"50010", "60001"} << ok;
+    }
+}
+
+void TstImportLauf::auswahl()
+{
+    QFETCH(int, dialekt);
+    QFETCH(bool, forderungen);
+    QFETCH(bool, bezahlungen);
+    QFETCH(bool, ohnePosMod);
+    QFETCH(bool, zBericht);
+    QFETCH(QString, vorFilter);
+    QFETCH(int, gebucht);
+    QFETCH(QStringList, dabei);
+    QFETCH(QStringList, nichtDabei);
+    QFETCH(int, ergebnis);
+    Welt welt{Dialekt(dialekt)};
+    if (welt.dialekt() == Dialekt::MariaDB && !mariaDbDa())
+        QSKIP("kein MariaDB-Testserver");
+    QVERIFY2(welt.bereit(), qPrintable(welt.fehler()));
+    QVERIFY2(demoAnlegen(welt), qPrintable(welt.fehler()));
+
+    ImportOptionen optionen;
+    optionen.forderungen = forderungen;
+    optionen.bezahlungen = bezahlungen;
+    ImportKontext k = importwelt::demoKontext(ImportModus::Erloese);
+    k.eZBerichtFibu = zBericht;
+    ImportLauf lauf(welt.verbindung, welt.journal(), k, optionen, {});
+    const QDate heute = QDate::currentDate();
+    lauf.setZeitraum(heute.addDays(-30), heute);
+    lauf.setOhnePosMod(ohnePosMod);
+    lauf.setVorFilter(vorFilter);
+    Recorder fb;
+    QCOMPARE(int(lauf.ausfuehren(fb)), ergebnis);
+    QCOMPARE(lauf.zaehler().gebucht, gebucht);
+    auto gebuchtNr = [&](const QString& nr) {
+        const int auftrag = Welt::wert(welt.wawi(), QStringLiteral("SELECT Auftrag FROM Auftrag WHERE Vorgangsnummer = ?"), {nr}).toInt();
+        return Welt::wert(welt.journal(), QStringLiteral("SELECT COUNT(*) FROM Buchungen WHERE Auftrag = ?"), {auftrag}).toInt() > 0;
+    };
+    for (const QString& nr : dabei)
+        QVERIFY2(gebuchtNr(nr), qPrintable(nr));
+    for (const QString& nr : nichtDabei)
+        QVERIFY2(!gebuchtNr(nr), qPrintable(nr));
+    QVERIFY(lauf.bedingung().startsWith(QStringLiteral("(")));
+}
+
+// Without the month table the database is not fit for the GoBD: nothing is imported.
+void TstImportLauf::ohneMonateKeinImport()
+{
+    Welt welt{Dialekt::SQLite};
+    QVERIFY2(welt.bereit(), qPrintable(welt.fehler()));
+    QVERIFY2(demoAnlegen(welt), qPrintable(welt.fehler()));
+    QVERIFY(welt.sql(QStringLiteral("DROP TABLE Monate")));
+    const QDate heute = QDate::currentDate();
+    Recorder fb;
+    const Lauf l = importieren(welt, ImportModus::Erloese, heute.addDays(-30), heute, fb);
+    QCOMPARE(int(l.ergebnis), int(ImportLauf::Ergebnis::KeineGoBD));
+    QCOMPARE(fb.messages, QStringList{QStringLiteral("Die Warenwirtschaft entspricht nicht der GoBD-Pflicht!")});
+    QVERIFY(fb.lines.isEmpty());
+    QCOMPARE(Welt::wert(welt.journal(), QStringLiteral("SELECT COUNT(*) FROM Buchungen")).toInt(), 0);
+}
+
+// The cancel button is asked once per document; the document in hand is finished and kept.
+void TstImportLauf::abbruchNachDemLaufendenVorgang()
+{
+    Welt welt{Dialekt::SQLite};
+    QVERIFY2(welt.bereit(), qPrintable(welt.fehler()));
+    QVERIFY2(demoAnlegen(welt), qPrintable(welt.fehler()));
+    const QDate heute = QDate::currentDate();
+    Recorder fb;
+    fb.cancelAfter = 3;
+    const Lauf l = importieren(welt, ImportModus::Erloese, heute.addDays(-30), heute, fb);
+    QCOMPARE(int(l.ergebnis), int(ImportLauf::Ergebnis::Abgebrochen));
+    QCOMPARE(l.zaehler.vorgaenge, 4);
+    QCOMPARE(fb.asked, 4);
+    // Auftrag 1 to 4 in index order: 50001 to 50003 posted, 50004 was posted before.
+    QCOMPARE(l.zaehler.gebucht, 3);
+    QCOMPARE(Welt::wert(welt.journal(), QStringLiteral("SELECT COUNT(DISTINCT Auftrag) FROM Buchungen")).toInt(), 3);
+    QCOMPARE(Welt::wert(welt.wawi(), QStringLiteral("SELECT COUNT(*) FROM Auftrag WHERE Auftrag <= 3 AND Fibu_Forderung = 1")).toInt(), 3);
 }
 
 QTEST_GUILESS_MAIN(TstImportLauf)
