@@ -576,6 +576,88 @@ private slots:
         QVERIFY2(t->Debug_CommandText.contains(f.native(QStringLiteral("([Mandant] IS NULL)"))), qPrintable(t->Debug_CommandText));
         QCOMPARE(t->RecordCount(), 1);
     }
+
+    // The restrictions of SetRange executed: SQL_WHERE combined or replacing, SQL_ARTIN,
+    // NoMandant, word searches with "*" (all words) and "~" (any word), MariaDB's full-text
+    // MATCH for SQL_FULLTEXT columns, and the row limit.
+    void restrictions_data()
+    {
+        QTest::addColumn<QString>("dialect");
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("artIn");
+        QTest::addColumn<bool>("noMandant");
+        QTest::addColumn<bool>("fulltext");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QVariantList>("starts");
+        QTest::addColumn<QVariantList>("ends");
+        QTest::addColumn<QString>("fragment");
+        QTest::addColumn<int>("count");
+        const QVariantList s7{7, 0}, e7{7, 10000};
+        const QString k127(QChar(0x7F));
+        for (const char* d : {"sqlite", "mariadb"}) {
+            const QString dialect = QString::fromLatin1(d);
+            const auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(dialect + QLatin1Char(' ') + QLatin1String(name))); };
+            row("where combined") << dialect << "Auftrag" << "was" << "Name<>'A'" << "" << false << false << 0 << s7 << e7
+                                  << "WHERE (Name<>'A') AND (([Mandant]=7) AND ([Art] BETWEEN 0 AND 10000))" << 1;
+            row("where replaces") << dialect << "Auftrag" << "was" << "<<Name='D'" << "" << false << false << 0 << s7 << e7
+                                  << "WHERE (Name='D') ORDER BY" << 1;
+            row("art in") << dialect << "Auftrag" << "was" << "" << "1,20000" << false << false << 0 << QVariantList{7, 1}
+                          << QVariantList{7, 1} << "([Art] IN (1,20000) )" << 2;
+            row("no mandant") << dialect << "Auftrag" << "was" << "" << "" << true << false << 0 << s7 << e7
+                              << "WHERE ([Art] BETWEEN 0 AND 10000) ORDER BY" << 3;
+            row("row limit") << dialect << "Auftrag" << "was" << "" << "" << false << false << 1 << s7 << e7 << " LIMIT 1" << 1;
+            row("all words") << dialect << "Adressen" << "IX_LName" << "" << "" << false << false << 0 << QVariantList{""}
+                             << QVariantList{"Mei*ter" + k127} << "(([Name] LIKE '%Mei%') AND ([Name] LIKE '%ter%'))" << 1;
+            row("any word") << dialect << "Adressen" << "IX_LName" << "" << "" << false << false << 0 << QVariantList{""}
+                            << QVariantList{"Schmidt~Meier" + k127} << "(([Name] LIKE '%Schmidt%') OR ([Name] LIKE '%Meier%'))" << 2;
+        }
+        QTest::newRow("mariadb fulltext") << "mariadb" << "Adressen" << "IX_LName" << "" << "" << false << true << 0
+                                          << QVariantList{""} << QVariantList{"Meister*" + k127}
+                                          << "MATCH(`Name`) AGAINST(' +Meister' IN BOOLEAN MODE)" << 1;
+    }
+    void restrictions()
+    {
+        QFETCH(QString, dialect);
+        QFETCH(QString, tableName);
+        QFETCH(QString, index);
+        QFETCH(bool, fulltext);
+        Fixture f(dialect);
+        if (fulltext)
+            f.conn.ExecSQL(QStringLiteral("CREATE FULLTEXT INDEX Volltext ON Adressen (Name)"));
+        auto t = table(f, tableName + QStringLiteral(".DB"), index);
+        QFETCH(QString, where);
+        QFETCH(QString, artIn);
+        QFETCH(bool, noMandant);
+        QFETCH(int, limit);
+        t->SQL_WHERE = where;
+        t->SQL_ARTIN = artIn;
+        t->NoMandant = noMandant;
+        t->SetMaxRecords(limit);
+        if (fulltext)
+            t->SQL_FULLTEXT = QStringList{QStringLiteral("name")};
+        QFETCH(QVariantList, starts);
+        QFETCH(QVariantList, ends);
+        t->SetRange(starts, ends);
+        QFETCH(QString, fragment);
+        QVERIFY2(t->Debug_CommandText.contains(f.native(fragment)), qPrintable(t->Debug_CommandText));
+        QTEST(t->RecordCount(), "count");
+    }
+
+    // A key that SQL_WHERE hides is searched once more without it.
+    void findKeyBeyondWhere_data() { dialects_data(); }
+    void findKeyBeyondWhere()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Auftrag.DB"), QStringLiteral("Vorgang"));
+        t->SQL_WHERE = QStringLiteral("Mandant=8");
+        QVERIFY(t->FindKey({101}));
+        QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("B"));
+        QCOMPARE(t->SQL_WHERE, QStringLiteral("Mandant=8"));  // restored for the next search
+        QVERIFY(!t->FindKey({999}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstTQemTable)
