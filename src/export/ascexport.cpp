@@ -14,6 +14,22 @@
 
 namespace {
 
+// Digits of a whole number straight into the line (a million rows of some twenty fields).
+void ganzzahlAnhaengen(QString& zeile, qint64 n)
+{
+    char puffer[24];
+    char* const ende = puffer + sizeof puffer;
+    char* p = ende;
+    quint64 u = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    do {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (n < 0)
+        *--p = '-';
+    zeile += QLatin1StringView(p, ende - p);
+}
+
 // "dd.MM.yyyy" without QDate::toString, which parses its format on every call.
 QString kurzesDatum(const QDate& d)
 {
@@ -46,8 +62,11 @@ QString anzeige(Buchungsauswahl::Art art, const QVariant& v)
     case Buchungsauswahl::Art::Zahl: {
         const double zahl = v.toDouble();
         // Whole amounts need no decimal formatting; the text is the same.
-        if (zahl == std::trunc(zahl) && std::fabs(zahl) < 1e15 && !std::signbit(zahl))
-            return QString::number(static_cast<qint64>(zahl));
+        if (zahl == std::trunc(zahl) && std::fabs(zahl) < 1e15 && !std::signbit(zahl)) {
+            QString text;
+            ganzzahlAnhaengen(text, static_cast<qint64>(zahl));
+            return text;
+        }
         QString text = QString::number(zahl, 'g', 15);
         text.replace(QLatin1Char('.'), QLatin1Char(','));
         return text;
@@ -58,6 +77,22 @@ QString anzeige(Buchungsauswahl::Art art, const QVariant& v)
         return v.toString();
     }
     return v.toString();
+}
+
+// The display text of a value appended to the line; the same text as anzeige().
+void anhaengen(QString& zeile, Buchungsauswahl::Art art, const QVariant& v)
+{
+    if (v.isNull())
+        return;
+    if (art == Buchungsauswahl::Art::Ganzzahl) {
+        ganzzahlAnhaengen(zeile, v.toLongLong());
+        return;
+    }
+    if (art == Buchungsauswahl::Art::Text) {
+        zeile += v.toString();
+        return;
+    }
+    zeile += anzeige(art, v);
 }
 
 qint64 zeilen(const QSqlDatabase& db)
@@ -106,7 +141,7 @@ qint64 AscExport::schreiben(QIODevice& datei, const QString& trennzeichen)
     while (!feedback_.cancelled() && tabelle.weiter()) {
         zeile.clear();
         for (int c = 0; c < spalten; ++c) {
-            zeile += anzeige(tabelle.art(c), tabelle.wert(c));
+            anhaengen(zeile, tabelle.art(c), tabelle.wert(c));
             zeile += trennzeichen;
         }
         out.writeLine(zeile);

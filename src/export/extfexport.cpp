@@ -51,6 +51,15 @@ void anlegen(QFile& file)
                               .arg(file.fileName(), file.errorString()));
 }
 
+// After a failure: what the writer still holds goes to the file if the file takes it.
+void flushWennMoeglich(AnsiTextWriter& out)
+{
+    try {
+        out.flush();
+    } catch (const std::exception&) {
+    }
+}
+
 }  // namespace
 
 ExtfExport::ExtfExport(const QSqlDatabase& journal, WaWiNachschlag& wawi, const ExportOptionen& optionen,
@@ -110,6 +119,7 @@ bool ExtfExport::kontenDatei(const QString& pfad)
         out.flush();
         return true;
     } catch (const std::exception& e) {
+        flushWennMoeglich(out);
         exportImmerMelden(feedback_, kExportFehler + QStringLiteral("(Konten)\r") + exportErrorText(e));
         return false;
     }
@@ -279,7 +289,9 @@ bool ExtfExport::DateV_EXTF_Buchungen(QIODevice& datei, AnsiTextWriter& out)
         exportMelden(opt_, feedback_, kExportErfolg);
         ok = true;
     } catch (const std::exception& e) {
-        // Mark what the file holds; a line the disk took only in part is cut off again.
+        // The lines dealt with go into the file as far as it takes them; mark what it holds and
+        // cut off a line the disk took only in part.
+        flushWennMoeglich(out);
         try {
             marken.festschreiben(out.bytesAccepted());
         } catch (const std::exception&) {

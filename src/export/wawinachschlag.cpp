@@ -104,13 +104,10 @@ bool WaWiNachschlag::fibuIndexVorhanden()
     TQemTable adressen;
     adressen.SetConnection(&conn_);
     adressen.SetTableName(QStringLiteral("Adressen.DB"));
-    adressen.SetIndexName(QStringLiteral("Fibu"));
-    try {
-        adressen.IndexFieldList();
-        return true;
-    } catch (const EQemDatabaseError&) {
-        return false;
-    }
+    // A table whose definitions cannot be read has no index either: adding it then fails
+    // with the server's message ("Keinen Zugriff auf die Warenwirtschafsadressen!").
+    adressen.IndexDefs();
+    return adressen.Metadata().isLoaded() && adressen.Metadata().findIndex(QStringLiteral("Fibu"));
 }
 
 void WaWiNachschlag::fibuIndexAnlegen()

@@ -80,6 +80,8 @@ private slots:
     void labelFile_data();
     void labelFile();
     void keineKontenLeavesOldLabelFile();
+    void labelFileWithoutAddressTable_data();
+    void labelFileWithoutAddressTable();
     void onlyNewBookingsTwice();
     void filter_data();
     void filter();
@@ -236,6 +238,45 @@ void TstExtfExport::keineKontenLeavesOldLabelFile()
     Recorder rec;
     QVERIFY(run(w, optionen(w), rec));
     QCOMPARE(lesen(alt), QByteArray("alt\r\n"));
+}
+
+void TstExtfExport::labelFileWithoutAddressTable_data()
+{
+    QTest::addColumn<bool>("unbeaufsichtigt");
+    QTest::newRow("attended") << false;
+    QTest::newRow("unattended") << true;
+}
+
+// No address table to put the index on: the access message (not in the unattended run), the
+// "(Konten)" error (always), and the booking file is written all the same.
+void TstExtfExport::labelFileWithoutAddressTable()
+{
+    QFETCH(bool, unbeaufsichtigt);
+    World w;
+    w.exec(QStringLiteral("DROP TABLE Adressen"), {});
+    Buchung b;
+    b.soll = 10001;
+    w.buchen(b);
+    ExportOptionen o = optionen(w);
+    o.mitKonten = true;
+    o.unbeaufsichtigt = unbeaufsichtigt;
+    Recorder rec;
+    QVERIFY(!run(w, o, rec));
+
+    const QString konten = QStringLiteral("Während des Exports ist ein Fehler aufgetreten!\r(Konten)\r");
+    const QString zugriff = QStringLiteral("Keinen Zugriff auf die Warenwirtschafsadressen!\r");
+    const QStringList gezeigt = rec.messages;
+    QCOMPARE(gezeigt.size(), unbeaufsichtigt ? 1 : 3);
+    QVERIFY2(gezeigt.filter(konten).size() == 1, qPrintable(gezeigt.join(QLatin1Char('|'))));
+    QCOMPARE(gezeigt.filter(zugriff).size(), unbeaufsichtigt ? 0 : 1);
+    QCOMPARE(gezeigt.contains(QStringLiteral("Der DateV-Export war erfolgreich!")), !unbeaufsichtigt);
+    if (unbeaufsichtigt)
+        QCOMPARE(rec.lines.filter(zugriff).size(), 1);
+    if (!unbeaufsichtigt)
+        QVERIFY(gezeigt.first().startsWith(zugriff));
+    QCOMPARE(datei(w, QStringLiteral("EXTF_Sachkontobeschriftungen.csv")).size(), 2);
+    QCOMPARE(datei(w, QStringLiteral("EXTF_Buchungsstapel.csv")).size(), 3);
+    QCOMPARE(w.exportiert(), QList<qint64>{1});
 }
 
 void TstExtfExport::onlyNewBookingsTwice()
