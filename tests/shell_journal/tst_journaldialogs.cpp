@@ -12,12 +12,15 @@
 #include "shell/tfm_buchung.h"
 #include "shell/tfm_filter.h"
 #include "shell/tfm_kostenstelle.h"
+#include "shell/areaentries.h"
 #include "shell/tfm_sql.h"
 #include "store/einstellungen.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
 
@@ -31,6 +34,7 @@ private slots:
     void localQuery_data();
     void localQuery();
     void wawiQueryFollowsJournal();
+    void helpFromProgramDirectory();
 };
 
 void TstJournalDialogs::kostenstelle_data()
@@ -174,6 +178,47 @@ void TstJournalDialogs::wawiQueryFollowsJournal()
     QCOMPARE(window.query().FieldByName(QStringLiteral("Auftrag"))->AsInteger(), documents[1]);
     QVERIFY_THROWS_EXCEPTION(EAbort, window.query().Delete());
     connection.Close();
+}
+
+// "Hilfe" shows the German pages of the program directory; every page the contents name is
+// there, and no link leads nowhere.
+void TstJournalDialogs::helpFromProgramDirectory()
+{
+    testsupport::TempProgramDir program;
+    QVERIFY(testsupport::copyDirectory(testsupport::sourceDir() + QStringLiteral("/resources/help"),
+                                       program.filePath(QStringLiteral("help"))));
+    PfadeSetzen();
+    QWidget parent;
+    shell::showHelp(&parent);
+    QTextBrowser* browser = nullptr;
+    for (QWidget* w : parent.findChildren<QWidget*>()) {
+        if (w->isWindow() && w->windowTitle() == QStringLiteral("Hilfe - Fibu Schnittstelle"))
+            browser = w->findChild<QTextBrowser*>();
+    }
+    QVERIFY(browser);
+    QCOMPARE(browser->source().fileName(), QStringLiteral("index.html"));
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Inhalt")));
+
+    const QDir help(program.filePath(QStringLiteral("help")));
+    const QStringList topics{QStringLiteral("verbindung.html"), QStringLiteral("import.html"),
+                             QStringLiteral("journal.html"), QStringLiteral("export.html"),
+                             QStringLiteral("unbeaufsichtigt.html")};
+    const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)"));
+    for (const QString& page : help.entryList({QStringLiteral("*.html")})) {
+        QFile file(help.filePath(page));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY2(html.contains(QStringLiteral("lang=\"de\"")), qPrintable(page));
+        for (const auto& match : link.globalMatch(html)) {
+            const QString target = match.captured(1);
+            if (!target.startsWith(QStringLiteral("http")))
+                QVERIFY2(help.exists(target), qPrintable(page + QStringLiteral(" -> ") + target));
+        }
+        if (page == QStringLiteral("index.html")) {
+            for (const QString& topic : topics)
+                QVERIFY2(html.contains(QStringLiteral("href=\"") + topic), qPrintable(topic));
+        }
+    }
 }
 
 QTEST_MAIN(TstJournalDialogs)

@@ -57,6 +57,7 @@ void TstJournalSearch::searchView_data()
     QTest::newRow("gross-with-comma") << "12,50" << QList<int>{8};
     QTest::newRow("quote") << "O'Brien" << QList<int>{9};
     QTest::newRow("umlaut-any-case") << "müller" << QList<int>{10};
+    QTest::newRow("sharp-s") << "hauptstraße" << QList<int>{11};
     QTest::newRow("nothing") << "gibtsnicht" << QList<int>{};
 }
 
@@ -75,6 +76,7 @@ void TstJournalSearch::searchView()
     journal.add({8, QStringLiteral("Kleinbetrag"), 12.5});
     journal.add({9, QStringLiteral("Rechnung O'Brien"), 10});
     journal.add({10, QStringLiteral("Rechnung Müller GmbH"), 10});
+    journal.add({11, QStringLiteral("Lieferung Hauptstraße 5"), 10});
 
     TFM_Buchung view(journal.db());
     ScriptedFeedback feedback;
