@@ -90,9 +90,11 @@ QDateEdit* datumsfeld()
 // The engine's report in the windowed program: its headline goes to the wait window's headline,
 // the count of documents to the window caption and the action line. The list headline is
 // written by start() when the list is cleared, so the engine's own copy is not repeated.
+// Unattended, messages become lines of the list and questions take their default answer, so
+// nothing waits for a user.
 class ImportFeedback : public Feedback {
 public:
-    explicit ImportFeedback(QWidget* parent) : inner_(parent) {}
+    ImportFeedback(QWidget* parent, bool unbeaufsichtigt) : inner_(parent), unbeaufsichtigt_(unbeaufsichtigt) {}
 
     void start() { inner_.start(QStringLiteral("Datenimport Vorgänge..."), kListenKopf); }
     void finish() { inner_.finish(); }
@@ -116,11 +118,21 @@ public:
         kopf_ = 2;
         inner_.addMessage(line);
     }
-    void message(const QString& text, MessageKind kind) override { inner_.message(text, kind); }
-    bool ask(const QString& question, bool defaultAnswer) override { return inner_.ask(question, defaultAnswer); }
+    void message(const QString& text, MessageKind kind) override
+    {
+        if (unbeaufsichtigt_)
+            addMessage(text);
+        else
+            inner_.message(text, kind);
+    }
+    bool ask(const QString& question, bool defaultAnswer) override
+    {
+        return unbeaufsichtigt_ ? defaultAnswer : inner_.ask(question, defaultAnswer);
+    }
 
 private:
     WidgetFeedback inner_;
+    bool unbeaufsichtigt_;
     int kopf_ = 0;
 };
 
@@ -471,7 +483,7 @@ std::optional<ImportLauf::Ergebnis> TFM_Import::BitBtn1Click()
     std::optional<ImportLauf::Ergebnis> ergebnis;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     {
-        ImportFeedback feedback(this);
+        ImportFeedback feedback(this, tag_ == 1);
         try {
             ImportLauf lauf(connection_, journal_, kontext, o, o.personenkontoOptionen(laenge));
             lauf.setZeitraum(von, bis);

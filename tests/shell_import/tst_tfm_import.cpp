@@ -60,6 +60,7 @@ private slots:
     void entryOpensTheMode_data();
     void entryOpensTheMode();
     void nothingChosen();
+    void merchandiseWithoutGoBD_data();
     void merchandiseWithoutGoBD();
 };
 
@@ -423,21 +424,31 @@ void TstTfmImport::nothingChosen()
 }
 
 // Without the table Monate the merchandise system does not keep its records as required: the
-// run says so and changes nothing.
+// run says so (unattended: in the message list, without a box) and changes nothing.
+void TstTfmImport::merchandiseWithoutGoBD_data()
+{
+    QTest::addColumn<int>("tag");
+    QTest::newRow("attended") << 0;
+    QTest::newRow("unattended") << 1;
+}
+
 void TstTfmImport::merchandiseWithoutGoBD()
 {
+    QFETCH(int, tag);
     ImportWelt welt;
     QVERIFY(welt.bereit);
     welt.wawiAusfuehren(QStringLiteral("DROP TABLE Monate"));
     Wegklicker klicker;
     TFM_Import form(nullptr, welt.verbindung, welt.journal(), ImportModus::Erloese);
+    form.setTag(tag);
     form.show();
     form.RadioButton4Click();
     form.DateTimePicker1->setDate(QDate::currentDate().addDays(-30));
     const auto ergebnis = form.BitBtn1Click();
     QVERIFY(ergebnis.has_value());
     QCOMPARE(*ergebnis, ImportLauf::Ergebnis::KeineGoBD);
-    QVERIFY(klicker.meldungen.contains(QStringLiteral("Die Warenwirtschaft entspricht nicht der GoBD-Pflicht!")));
+    const QString meldung = QStringLiteral("Die Warenwirtschaft entspricht nicht der GoBD-Pflicht!");
+    QCOMPARE(klicker.meldungen.contains(meldung), tag == 0);
     QCOMPARE(welt.buchungen(), 0);
     QCOMPARE(klicker.listeGezeigt, 0);
 }
