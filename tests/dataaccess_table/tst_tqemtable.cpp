@@ -1,12 +1,14 @@
 // TQemTable executed for real on SQLite and MariaDB: small fixture tables created through
 // CreateTable/AddIndex, then opening, ranges, key search, master and detail, and posting.
 
+#include "dataaccess/sqlerrorlog.h"
 #include "dataaccess/tqemconnection.h"
 #include "dataaccess/tqemdatasource.h"
 #include "dataaccess/tqemtable.h"
 #include "testsupport.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -657,6 +659,48 @@ private slots:
         QCOMPARE(t->FieldByName(QStringLiteral("Name"))->AsString(), QStringLiteral("B"));
         QCOMPARE(t->SQL_WHERE, QStringLiteral("Mandant=8"));  // restored for the next search
         QVERIFY(!t->FindKey({999}));
+    }
+
+    // A re-read that fails (the table went away) logs "Requery Fehler: " and does not raise.
+    void requeryFailureLogged_data() { dialects_data(); }
+    void requeryFailureLogged()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        QTemporaryDir programDir;
+        const QByteArray previous = qgetenv("QEM_PROGRAM_DIR");
+        qputenv("QEM_PROGRAM_DIR", programDir.path().toLocal8Bit());
+        const auto restore = qScopeGuard([&] { qputenv("QEM_PROGRAM_DIR", previous); });
+        auto t = table(f, QStringLiteral("Positionen.DB"), QStringLiteral("Ix_Auftrag"));
+        t->SetName(QStringLiteral("TbL_Positionen"));
+        t->Open();
+        QVERIFY(t->RequeryLogged());
+        f.conn.ExecSQL(QStringLiteral("DROP TABLE Positionen"));
+        QVERIFY(!t->RequeryLogged());
+        QFile log(sqlErrorLogPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(log.readAll());
+        QVERIFY2(text.contains(QStringLiteral("Requery Fehler: TbL_Positionen; ")), qPrintable(text));
+        QVERIFY(text.contains(t->CommandText()));
+    }
+
+    // SetFilter reads the German truth words WAHR and FALSCH in any case.
+    void germanFilterWords_data() { dialects_data(); }
+    void germanFilterWords()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        f.create(QStringLiteral("Zahlung.DB"), {{"ID", ftAutoInc, 0}, {"Fibu", ftBoolean, 0}}, {});
+        for (const char* row : {"(1)", "(0)", "(1)"})
+            f.conn.ExecSQL(QStringLiteral("INSERT INTO Zahlung (Fibu) VALUES ") + QString::fromLatin1(row));
+        auto t = table(f, QStringLiteral("Zahlung.DB"));
+        t->Open();
+        t->SetFilter(QStringLiteral("Fibu = Wahr"));
+        QCOMPARE(t->Filter(), QStringLiteral("Fibu = TRUE"));
+        t->SetFiltered(true);
+        QCOMPARE(t->RecordCount(), 2);
+        t->SetFilter(QStringLiteral("fibu = falsch"));
+        QCOMPARE(t->RecordCount(), 1);
     }
 };
 
