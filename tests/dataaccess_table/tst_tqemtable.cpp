@@ -206,6 +206,12 @@ private slots:
         QVERIFY(t.FindKey({7, 1002}));  // among the current rows
         QCOMPARE(f.takeSent(), 0);
         QVERIFY(!t.FindKey({9, 1}));
+
+        // A second table object on the same table: definitions not read again.
+        auto again = table(f, QStringLiteral("Adressen.DB"));
+        f.mark();
+        again->Open();
+        QCOMPARE(f.takeSent(), 1);
     }
 
     void detailFollowsMaster_data() { dialects_data(); }
@@ -701,6 +707,34 @@ private slots:
         QCOMPARE(t->RecordCount(), 2);
         t->SetFilter(QStringLiteral("fibu = falsch"));
         QCOMPARE(t->RecordCount(), 1);
+    }
+
+    // The table statements executed: AddIndex (a "-" in the name becomes "_"), DeleteIndex,
+    // EmptyTable, RenameTable, DeleteTable, Exists and GetOwner outside SQL Server.
+    void tableStatementsExecuted_data() { dialects_data(); }
+    void tableStatementsExecuted()
+    {
+        QFETCH(QString, dialect);
+        Fixture f(dialect);
+        auto t = table(f, QStringLiteral("Positionen.DB"));
+        QVERIFY(t->Exists());
+        QCOMPARE(t->GetOwner(QStringLiteral("[Positionen]")), QStringLiteral("[Positionen]"));
+        t->AddIndex(QStringLiteral("Nach-Position"), QStringLiteral("Position"));
+        t->SetIndexName(QStringLiteral("Nach_Position"));
+        QCOMPARE(t->IndexFieldList(), QStringLiteral("Position"));
+        t->DeleteIndex(QStringLiteral("Nach_Position"));
+        QVERIFY_THROWS_EXCEPTION(EQemDatabaseError, t->IndexFieldList());
+        t->SetIndexName(QString());
+        t->Open();
+        t->EmptyTable();
+        QVERIFY(t->IsEmpty());
+        QCOMPARE(f.conn.QueryValue(QStringLiteral("SELECT COUNT(*) FROM Positionen")).toInt(), 0);
+        t->RenameTable(QStringLiteral("PositionenAlt.DB"));
+        QVERIFY(!t->Exists());
+        auto renamed = table(f, QStringLiteral("PositionenAlt.DB"));
+        QVERIFY(renamed->Exists());
+        renamed->DeleteTable();
+        QVERIFY(!renamed->Exists());
     }
 };
 
