@@ -8,11 +8,15 @@
 //   lauf.setZeitraum(von, bis);  lauf.setVorFilter(text);
 //   lauf.ausfuehren(feedback);   // progress, cancel, message lines through feedback
 //   lauf.fehler();               // Error1: at least one document failed
-// Each document's bookings are written in one local transaction that commits only after the
-// document row was written back; a document that fails leaves neither bookings nor changed
+// The documents are read, posted and written back in blocks: each document's bookings in a
+// savepoint of the block's local transaction, the transfer flags of the block in one statement,
+// and the journal committed only after that statement went through. When it fails, the block is
+// rolled back and posted again document by document, each in its own local transaction committed
+// after its row was written back. A document that fails leaves neither bookings nor changed
 // flags, is reported as "Fehler beim Importieren Auftragsnr:" + number + "\r" + message, and
-// the run goes on. The settlement postings (payments, discounts, partial payments) have their
-// places in the decision table but book nothing yet.
+// the run goes on. During the run the journal is in write-ahead mode (JournalSchreibmodus).
+// The settlement postings (payments, discounts, partial payments) have their places in the
+// decision table but book nothing yet.
 
 #include "import/belegauswahl.h"
 #include "import/buchungsschreiber.h"

@@ -148,6 +148,8 @@ void TstImportLauf::demoLauf()
     QVERIFY2(!l.fehler, qPrintable(fb.lines.join(QLatin1Char('\n'))));
     QCOMPARE(fb.lines.mid(0, 2), (QStringList{"Daten-Import:", "=============="}));
     QCOMPARE(l.zaehler.gebucht, gebucht.size());
+    // The journal is back in its own mode after the run.
+    QCOMPARE(Welt::wert(welt.journal(), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
 
     QHash<QString, int> vorzeichen;
     for (QString g : gebucht) {
