@@ -168,9 +168,14 @@ bool SqlPageModel::readPage(int number, Page& result) const
     const QString base = wrapped(statement_);
     const QString key = keyField_;
     if (reading_ == Reading::KeysFirst) {
-        // The key range of the page; the statement's condition runs only on the rows inside it.
-        return runPageQuery(QStringLiteral("%1 WHERE %2 >= ? AND %2 <= ? ORDER BY %2").arg(base, key),
-                            {keys_.at(first), keys_.at(first + size - 1)}, false, result);
+        // The page's own keys: each row is read by its key, however far apart the hits lie.
+        QVariantList pageKeys;
+        for (int i = first; i < first + size; ++i)
+            pageKeys.append(keys_.at(i));
+        QString marks = QStringLiteral("?");
+        marks += QStringLiteral(",?").repeated(size - 1);
+        return runPageQuery(QStringLiteral("%1 WHERE %2 IN (%3) ORDER BY %2").arg(base, key, marks), pageKeys, false,
+                            result);
     }
     // A neighbour in the cache gives the key to continue from; no rows are skipped.
     auto before = pages_.constFind(number - 1);

@@ -10,8 +10,8 @@
 //
 // A search result is read with Reading::KeysFirst instead: one pass over the statement collects
 // the (integer) keys of all its rows, so the condition is evaluated once per booking, and every
-// page is then read by its key range. The journal itself keeps Reading::Counted, which needs no
-// pass over the table at all.
+// page is then read by the keys of its rows. The journal itself keeps Reading::Counted, which
+// needs no pass over the table at all.
 //
 // Call sequence: setColumns(), setSource(database, statement, keyField); then the view reads
 // rowCount()/data(); record(row) gives every field of a row. refresh() re-counts and drops the

@@ -8,6 +8,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 QString perCharacterUpper(QString text)
@@ -51,17 +53,15 @@ void unicodeUpper(sqlite3_context* context, int argc, sqlite3_value** argv)
     }
     const unsigned char* text = sqlite3_value_text(argv[0]);
     const int length = sqlite3_value_bytes(argv[0]);
-    char* upper = static_cast<char*>(sqlite3_malloc(length + 1));
-    if (!upper) {
-        sqlite3_result_error_nomem(context);
+    // One buffer for every row: SQLite copies a transient result into the register it reuses
+    // from row to row, so folding a journal allocates nothing per booking.
+    thread_local QByteArray buffer;
+    if (buffer.size() < length)
+        buffer.resize(std::max<qsizetype>(length, 256));
+    if (foldLatin1(text, length, buffer.data())) {
+        sqlite3_result_text(context, buffer.constData(), length, SQLITE_TRANSIENT);
         return;
     }
-    if (foldLatin1(text, length, upper)) {
-        upper[length] = '\0';
-        sqlite3_result_text(context, upper, length, sqlite3_free);
-        return;
-    }
-    sqlite3_free(upper);
     const QByteArray folded =
         perCharacterUpper(QString::fromUtf8(reinterpret_cast<const char*>(text), length)).toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
