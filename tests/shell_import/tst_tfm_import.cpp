@@ -6,6 +6,7 @@
 #include "wegklicker.h"
 
 #include "shell/areaentries.h"
+#include "import/belegauswahl.h"
 #include "shell/tfm_import.h"
 #include "store/einstellungen.h"
 #include "store/registry.h"
@@ -39,6 +40,26 @@ void schreiben(const QString& abschnitt, const QList<QPair<QString, QString>>& w
 {
     for (const auto& [name, wert] : werte)
         QVERIFY(EinstellungSchreiben(abschnitt, name, wert));
+}
+
+// Flagged documents of client 1 whose effective kind belongs to the other mode.
+int fremdeMarkierte(const QSqlDatabase& wawi, ImportModus modus)
+{
+    QHash<int, fibuimport::AuftragArtFlags> arten;
+    QSqlQuery a(wawi);
+    a.exec(QStringLiteral("SELECT Art, L_Gutschrift, L_Eingangsrechnung, L_Rechnung FROM Auftrag_Art"));
+    while (a.next())
+        arten.insert(a.value(0).toInt(), {a.value(1).toBool(), a.value(2).toBool(), a.value(3).toBool()});
+    QSqlQuery q(wawi);
+    q.exec(QStringLiteral("SELECT Art FROM Auftrag WHERE Mandant = 1 AND Fibu_Forderung = 1"));
+    int n = 0;
+    while (q.next()) {
+        const int art = q.value(0).toInt();
+        const auto it = arten.constFind(art);
+        if (!fibuimport::artGehoertZumModus(fibuimport::effektiveArt(art, it == arten.constEnd() ? nullptr : &*it), modus))
+            ++n;
+    }
+    return n;
 }
 
 }  // namespace
@@ -263,20 +284,23 @@ void TstTfmImport::invalidFilterRefused()
 
 void TstTfmImport::runFromDialog_data()
 {
+    QTest::addColumn<ImportModus>("modus");
     QTest::addColumn<bool>("forderungen");
     QTest::addColumn<bool>("bezahlungen");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<bool>("bucht");
-    QTest::newRow("invoices and payments") << true << true << "" << true;
-    QTest::newRow("invoices only") << true << false << "" << true;
-    QTest::newRow("filter matching no document") << true << true << "Auftrag < 0" << false;
+    QTest::newRow("invoices and payments") << ImportModus::Erloese << true << true << "" << true;
+    QTest::newRow("invoices only") << ImportModus::Erloese << true << false << "" << true;
+    QTest::newRow("filter matching no document") << ImportModus::Erloese << true << true << "Auftrag < 0" << false;
+    QTest::newRow("incoming invoices") << ImportModus::Eingang << true << true << "" << true;
 }
 
-// A revenue run of the last 30 days started with "OK", as the user does: the bookings the
+// A run of the last 30 days started with "OK", as the user does: the bookings the
 // engine counts are in the journal, the posted documents are flagged, and the dialog closes
 // with its options stored.
 void TstTfmImport::runFromDialog()
 {
+    QFETCH(ImportModus, modus);
     QFETCH(bool, forderungen);
     QFETCH(bool, bezahlungen);
     QFETCH(QString, filter);
@@ -285,7 +309,7 @@ void TstTfmImport::runFromDialog()
     QVERIFY(welt.bereit);
     Wegklicker klicker;
 
-    TFM_Import form(nullptr, welt.verbindung, welt.journal(), ImportModus::Erloese);
+    TFM_Import form(nullptr, welt.verbindung, welt.journal(), modus);
     form.show();
     form.RadioButton4Click();
     const QDate heute = QDate::currentDate();
@@ -295,6 +319,8 @@ void TstTfmImport::runFromDialog()
     form.CB_Bezahlungen->setChecked(bezahlungen);
     form.SP_KONTO->setValue(6);
     QVERIFY(form.setVorFilter(filter));
+    auto andereMarkiert = [&] { return fremdeMarkierte(welt.wawi(), modus); };
+    const int andereVorher = andereMarkiert();
     const auto ergebnis = form.BitBtn1Click();
 
     QVERIFY(ergebnis.has_value());
@@ -302,8 +328,9 @@ void TstTfmImport::runFromDialog()
     QVERIFY(form.isHidden());
     QCOMPARE(form.result(), int(QDialog::Accepted));
     QCOMPARE(einstellungen().Adresskontn, 6);
-    QCOMPARE(EinstellungLesen(QStringLiteral("TVK_Import0"), QStringLiteral("GESAMTJAHR")), QStringLiteral("1"));
-    QCOMPARE(EinstellungLesen(QStringLiteral("TVK_Import0"), QStringLiteral("FODERUNGEN")),
+    const QString abschnitt = fibuimport::ImportOptionen::abschnitt(modus);
+    QCOMPARE(EinstellungLesen(abschnitt, QStringLiteral("GESAMTJAHR")), QStringLiteral("1"));
+    QCOMPARE(EinstellungLesen(abschnitt, QStringLiteral("FODERUNGEN")),
              forderungen ? QStringLiteral("1") : QStringLiteral("0"));
 
     const int buchungen = welt.buchungen();
@@ -317,6 +344,8 @@ void TstTfmImport::runFromDialog()
         // The bookings carry the client and the product of the run.
         QCOMPARE(ImportWelt::wert(welt.journal(), QStringLiteral("SELECT COUNT(*) FROM Buchungen WHERE Mandant <> 1 "
                                                                 "OR PrgNr <> 3")).toInt(), 0);
+        // The documents of the other mode keep their flags.
+        QCOMPARE(andereMarkiert(), andereVorher);
     } else {
         QCOMPARE(buchungen, 0);
     }
