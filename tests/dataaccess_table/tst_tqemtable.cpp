@@ -736,6 +736,26 @@ private slots:
         renamed->DeleteTable();
         QVERIFY(!renamed->Exists());
     }
+
+    // A key search the server keeps refusing ends after its 20 attempts with the table name,
+    // the statement and the server's message.
+    void gotoKeyGivesUp()
+    {
+        Fixture f(QStringLiteral("sqlite"));
+        auto t = table(f, QStringLiteral("Fehlt.DB"));
+        f.mark();
+        try {
+            t->GotoKeyValues({1});
+            QFAIL("a key search on a missing table reported success");
+        } catch (const EQemDatabaseError& e) {
+            const QStringList lines = e.message().split(QLatin1Char('\n'));
+            QCOMPARE(lines.value(0), QStringLiteral("Fehlt"));
+            QCOMPARE(lines.value(1), QStringLiteral("SELECT * FROM Fehlt WHERE  = 1"));
+            QVERIFY2(lines.value(2).startsWith(QLatin1String("Open Fehler: ")), qPrintable(e.message()));
+        }
+        // 20 attempts, each an open with recovery, which sends the statement a second time.
+        QCOMPARE(f.log.filter(QStringLiteral("SELECT * FROM Fehlt")).size(), 40);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstTQemTable)
