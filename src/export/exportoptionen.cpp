@@ -2,6 +2,11 @@
 
 #include <QtGlobal>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 QString exportBenutzername()
 {
     for (const char* name : {"USER", "USERNAME", "LOGNAME"}) {
@@ -9,6 +14,11 @@ QString exportBenutzername()
         if (!value.isEmpty())
             return value.left(255);
     }
+#ifdef Q_OS_UNIX
+    // A scheduled task often runs without these variables; the account itself has the name.
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name).left(255);
+#endif
     return QString();
 }
 

@@ -43,7 +43,7 @@ struct ExportOptionen {
     QString benutzer;
 };
 
-// The login name of the current user (USER, USERNAME or LOGNAME).
+// The login name of the current user (USER, USERNAME or LOGNAME, else the name of the account).
 QString exportBenutzername();
 
 // A message of the export: a message box in the windowed program; in the unattended run a

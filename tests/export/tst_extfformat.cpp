@@ -2,6 +2,7 @@
 
 #include "export/ansitextwriter.h"
 #include "export/extfformat.h"
+#include "export/exportoptionen.h"
 #include "extfreader.h"
 
 #include <QBuffer>
@@ -70,6 +71,7 @@ class TstExtfFormat : public QObject {
 
 private slots:
     void headerLines();
+    void userNameWithoutEnvironment();
     void columnLines();
     void bookingLine_data();
     void bookingLine();
@@ -96,6 +98,28 @@ void TstExtfFormat::headerLines()
                             "buchhalter;;1234567;42;20240301;4;;;\"\";\"\";;\"\";;;;;;;;;;;"));
     QCOMPARE(extfreader::fields(ExtfFormat::kopfzeileBuchungsstapel(kopf())).size(), 31);
     QCOMPARE(extfreader::fields(ExtfFormat::kopfzeileKontenbeschriftungen(kopf())).size(), 31);
+}
+
+// An unattended run from a scheduled task may see none of the usual variables; the header's
+// user field still names the account.
+void TstExtfFormat::userNameWithoutEnvironment()
+{
+    QHash<QByteArray, QByteArray> alt;
+    for (const char* name : {"USER", "USERNAME", "LOGNAME"}) {
+        alt.insert(name, qgetenv(name));
+        qunsetenv(name);
+    }
+    const QString name = exportBenutzername();
+    for (auto it = alt.cbegin(); it != alt.cend(); ++it)
+        if (!it.value().isEmpty())
+            qputenv(it.key().constData(), it.value());
+    QVERIFY(!name.isEmpty());
+    qputenv("USER", "buchhalter");
+    QCOMPARE(exportBenutzername(), QStringLiteral("buchhalter"));
+    if (alt.value("USER").isEmpty())
+        qunsetenv("USER");
+    else
+        qputenv("USER", alt.value("USER"));
 }
 
 void TstExtfFormat::columnLines()
